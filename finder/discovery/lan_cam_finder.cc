@@ -1,0 +1,52 @@
+// Searches of the finder and its notifications.
+#include "discovery/lan_cam_finder.h"
+
+namespace yov {
+
+constexpr int kBusyWaitMs = 50;
+
+CLANCamFinder::~CLANCamFinder() {
+  search_worker_.Join();
+  wps_worker_.Join();
+  remote_search_worker_.Join();
+}
+
+bool CLANCamFinder::SinkAlive() const { return sink_ && sink_->alive && sink_->alive(sink_); }
+
+void CLANCamFinder::Send(uintptr_t what, intptr_t param) const {
+  if (sink_ && sink_->send) sink_->send(sink_, message_, what, param);
+}
+
+void CLANCamFinder::Post(uintptr_t what, intptr_t param) const {
+  if (sink_ && sink_->post) sink_->post(sink_, message_, what, param);
+}
+
+void CLANCamFinder::ReportFound(Bytes payload) const {
+  _YOVCamSettings record{};  // bytes the version does not carry stay zero
+  if (auto info = DecodeCameraInfo(payload))
+    FillCamSettingsV1(*info, record);
+  else if (auto remote = DecodeRemoteInfo(payload))
+    FillCamSettingsV2(*remote, record);
+  else
+    return;
+  Send(YOV_NOTIFY_CAMERA_FOUND, reinterpret_cast<intptr_t>(&record));
+}
+
+int CLANCamFinder::SearchNow() {
+  if (!search_worker_.WaitIdle(kBusyWaitMs)) return -1;
+  manager_.SetSearch(CmdSearch, kLandapPort);
+  return manager_.Search(kSearchTimeoutMs, nullptr) ? 0 : -1;
+}
+
+int CLANCamFinder::SearchInBackground() {
+  if (!search_worker_.WaitIdle(kBusyWaitMs)) return -5;
+  if (!SinkAlive()) return -3;
+  bool started = search_worker_.Start([this] {
+    manager_.SetSearch(CmdSearch, kLandapPort);
+    manager_.Search(kSearchTimeoutMs, [this](Bytes payload) { ReportFound(payload); });
+    Send(YOV_NOTIFY_SEARCH_DONE, 0);
+  });
+  return started ? 0 : -1;
+}
+
+}  // namespace yov

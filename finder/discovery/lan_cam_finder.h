@@ -1,0 +1,54 @@
+// CLANCamFinder: the object behind a finder handle.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "discovery/lan_cam_mgr.h"
+#include "discovery/worker_slot.h"
+#include "yovfinder.h"
+
+namespace yov {
+
+class CLANCamFinder {
+ public:
+  explicit CLANCamFinder(Env& env) : manager_(env) {}
+  // Waits for every worker, then deletes the camera list.
+  ~CLANCamFinder();
+
+  void SetNotify(YOVNotifySink* sink, unsigned message) {
+    sink_ = sink;
+    message_ = message;
+  }
+  bool SinkAlive() const;
+  // Sends (waits for the receiver) or posts a notification when a sink is set.
+  void Send(uintptr_t what, intptr_t param) const;
+  void Post(uintptr_t what, intptr_t param) const;
+
+  // Camera search on the caller's thread: 0 when any reply arrived, else -1.
+  int SearchNow();
+  // Camera search on the search worker: 0, -3 (no live sink), -5 (busy), -1.
+  int SearchInBackground();
+
+  CLANDAPMgr& manager() { return manager_; }
+  const std::wstring& user() const { return user_; }
+  const std::wstring& password() const { return password_; }
+  void SetStoredAuth(std::wstring user, std::wstring password) {
+    user_ = std::move(user);
+    password_ = std::move(password);
+  }
+  WorkerSlot& wps_worker() { return wps_worker_; }
+  WorkerSlot& remote_search_worker() { return remote_search_worker_; }
+
+  // Sends NotifyCameraFound with the camera record built from a search payload.
+  void ReportFound(Bytes payload) const;
+
+ private:
+  CLANDAPMgr manager_;
+  std::wstring user_, password_;
+  YOVNotifySink* sink_ = nullptr;
+  unsigned message_ = 0;
+  WorkerSlot search_worker_, wps_worker_, remote_search_worker_;
+};
+
+}  // namespace yov
