@@ -15,17 +15,14 @@ namespace {
 // Steps of one adapter: send, collect, decide. Returns the last count; `arrived` is set when
 // any bytes came in.
 int AttemptLoop(Env& env, CBCModule& bc, const ExchangeRequest& request, RetryState& state,
-                std::vector<uint8_t>& area, bool& arrived, bool& exhausted) {
+                std::vector<uint8_t>& area, bool& arrived) {
   int count = 0;
   for (;;) {
     bc.Send(request.datagram, 0, request.port);
     count = bc.Collect(state.timeout_ms, area.data(), area.size(), nullptr, nullptr);
     if (count > 0) arrived = true;
     if (count == static_cast<int>(request.expected)) return count;
-    if (!NextAttempt(state, request.retry, GetU16(Bytes(area), 16), env.Random())) {
-      exhausted = true;
-      return count;
-    }
+    if (!NextAttempt(state, request.retry, GetU16(Bytes(area), 16), env.Random())) return count;
   }
 }
 
@@ -35,11 +32,11 @@ int Exchange(Env& env, Ipv4 interface_address, const ExchangeRequest& request,
              std::vector<uint8_t>& reply) {
   std::vector<uint8_t> area(std::max<size_t>(request.expected, kHeaderSize), 0);
   CBCModule bc(env);
-  bool arrived = false, exhausted = false;
+  bool arrived = false;
   int count = 0;
   RetryState state{kRetryAttempts, request.timeout_ms};
   if (bc.Open(interface_address, 0, false) == 0)
-    count = AttemptLoop(env, bc, request, state, area, arrived, exhausted);
+    count = AttemptLoop(env, bc, request, state, area, arrived);
   bc.Close();
   if (arrived) reply.assign(area.begin(), area.begin() + request.expected);
   return count;
@@ -57,10 +54,10 @@ int ExchangeOnAllAdapters(Env& env, const ExchangeRequest& request, std::vector<
     if (address == 0) continue;
     CBCModule bc(env);
     if (bc.Open(address, 0, false) != 0) continue;
-    bool exhausted = false;
-    count = AttemptLoop(env, bc, request, state, area, arrived, exhausted);
+    // Once the shared counter is used up, each further adapter still gets its one send.
+    count = AttemptLoop(env, bc, request, state, area, arrived);
     bc.Close();
-    if (count == static_cast<int>(request.expected) || exhausted) break;
+    if (count == static_cast<int>(request.expected)) break;
   }
   if (arrived) reply.assign(area.begin(), area.begin() + request.expected);
   return count;
