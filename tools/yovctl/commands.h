@@ -1,0 +1,14 @@
+// The subcommands of yovctl; each family lives in its own cmd_*.cc file.
+#pragma once
+
+#include "cli.h"
+
+namespace yovctl {
+
+int RunSearch(Cli& cli);
+int RunInfo(Cli& cli);
+
+// Adds "via", the local address through which the camera was reached, when it can be told.
+void AddLocalAddress(Finder& finder, int index, nlohmann::json& camera);
+
+}  // namespace yovctl
