@@ -395,6 +395,111 @@ YOV_EXPORT int YOVGetCameraInfoL(YOVFinderHandle finder, int index, _YOVCamSetti
 /* Refreshes the camera, then fills its address settings. */
 YOV_EXPORT int YOVGetCameraNetwork(YOVFinderHandle finder, int index, _YOVCamNetwork *network);
 
+/* ---- Set-type exports ----
+ * Every export that changes a camera ends with `result` (may be NULL) and `background`.
+ * After the operation, whatever its outcome, the camera's result triple (ErrorCode of a
+ * refusal; Value and WaitTime of an acceptance) is copied to `result` when the index is valid.
+ * After a success with a WaitTime: background 0 sleeps WaitTime ms before returning;
+ * background 1 returns at once and, with a live sink, YOV_NOTIFY_DELAYED_COMPLETION (lparam:
+ * the camera index) is posted WaitTime ms later (never after YOVDestroyFinder has returned).
+ * They return 0, or -1 for a NULL handle, a bad index, no valid reply, a refusal or a record
+ * that fails its checks (Version 1 and the record's Size); -3 for a NULL record. */
+
+/* Stores the pair (ANSI text; NULL counts as empty) in the finder and in the camera; every
+ * later request to that camera carries it. 0, or -1 for a bad index. */
+YOV_EXPORT int YOVSetFinderCamAuth(YOVFinderHandle finder, int index, const char *user,
+                                   const char *password);
+/* Checks the stored pair with the camera: 0 accepted, -2 refused, -8 the camera answered
+ * status 4, -9 it answered value 2, -1 no valid reply. */
+YOV_EXPORT int YOVFinderVerifyAuth(YOVFinderHandle finder, int index);
+/* Changes the administrator pair; a NULL or empty `user` keeps the current user name. When the
+ * change fails after more than 10 s, the new pair is checked with the camera and a camera that
+ * accepts it counts as changed. The camera keeps the pair of YOVSetFinderCamAuth: set the new
+ * one there after a success. */
+YOV_EXPORT int YOVChangeAdminPassword(YOVFinderHandle finder, int index, const char *user,
+                                      const char *password, _YOVFinderResult *result,
+                                      int background);
+
+/* ---- Camera settings, clock, restart ---- */
+
+/* Sends DhcpEnabled, the five addresses, NetOption, Flags, CameraName and HttpPort. Needs
+ * Version 1 and Size >= 156; `size` is not used. */
+YOV_EXPORT int YOVSetCameraInfo(YOVFinderHandle finder, int index, const _YOVCamSettings *info,
+                                int size, _YOVFinderResult *result, int background);
+/* Sends the address settings only (unparsable text and "255.255.255.255" become 0.0.0.0).
+ * The last two arguments are not used. 0 or -1 (-3 for a NULL record). */
+YOV_EXPORT int YOVSetCameraNetwork(YOVFinderHandle finder, int index,
+                                   const _YOVCamNetwork *network, int reserved1, int reserved2);
+/* Getters with an in/out size: *size below the record's size gives -4 with the size written
+ * back; a NULL record or size gives -3. */
+YOV_EXPORT int YOVGetCameraDatetime(YOVFinderHandle finder, int index, _YOVCamDatetime *datetime,
+                                    unsigned long *size);
+/* Needs Version 1 and Size 108; `size` is not used. */
+YOV_EXPORT int YOVSetCameraDatetime(YOVFinderHandle finder, int index,
+                                    const _YOVCamDatetime *datetime, int size,
+                                    _YOVFinderResult *result, int background);
+YOV_EXPORT int YOVResetCamera(YOVFinderHandle finder, int index, _YOVFinderResult *result,
+                              int background);
+YOV_EXPORT int YOVFactoryResetCamera(YOVFinderHandle finder, int index, _YOVFinderResult *result,
+                                     int background);
+/* Makes pending settings take effect (cameras listing option 192). */
+YOV_EXPORT int YOVCommitSettings(YOVFinderHandle finder, int index, _YOVFinderResult *result,
+                                 int background);
+
+/* ---- Advanced network and provider list ---- */
+
+/* Also refreshes the camera's provider list kept by the finder. */
+YOV_EXPORT int YOVGetAdvNetwork(YOVFinderHandle finder, int index, _YOVAdvNetwork *network,
+                                unsigned long *size);
+/* Needs `size` 348, Version 1 and Size 340. Sends each flag only when its ValidMask bit is set
+ * and the PPPoE user and password only with bit 3. */
+YOV_EXPORT int YOVSetAdvNetwork(YOVFinderHandle finder, int index, const _YOVAdvNetwork *network,
+                                int size, _YOVFinderResult *result, int background);
+/* The provider list is read from the camera when it was never read or is older than 60 s.
+ * Count: 0, -1 bad index, -3 NULL count. */
+YOV_EXPORT int YOVGetDDNSProvidersCount(YOVFinderHandle finder, int index, int *count);
+/* Copies the name at `position` (ANSI text, NUL-terminated) into `buffer` of `size` bytes:
+ * 0; -1 no such name; -3 NULL buffer; -4 the name was cut to fit. */
+YOV_EXPORT int YOVGetDDNSProviderList(YOVFinderHandle finder, int index, int position,
+                                      char *buffer, int size);
+
+/* ---- Wireless ---- */
+
+YOV_EXPORT int YOVGetWireless(YOVFinderHandle finder, int index, _YOVWireless *wireless,
+                              unsigned long *size);
+/* Needs `size` 276, Version 1 and Size 268. The 4-bit fields keep their low 4 bits. */
+YOV_EXPORT int YOVSetWireless(YOVFinderHandle finder, int index, const _YOVWireless *wireless,
+                              int size, _YOVFinderResult *result, int background);
+/* As the getters, but a too small *size gives -6 (not -4) with 24 written back. */
+YOV_EXPORT int YOVGetWirelessCapability(YOVFinderHandle finder, int index,
+                                        _YOVWirelessCapability *capability, unsigned long *size);
+YOV_EXPORT int YOVGetSimpleWireless(YOVFinderHandle finder, int index,
+                                    _YOVSimpleWireless *wireless, unsigned long *size);
+/* Needs `size` 132, Version 1 and Size 124. */
+YOV_EXPORT int YOVSetSimpleWireless(YOVFinderHandle finder, int index,
+                                    const _YOVSimpleWireless *wireless, int size,
+                                    _YOVFinderResult *result, int background);
+/* The optional command codes (166..201) the camera lists; asked once, then kept. *count in:
+ * capacity in entries; out: the number of codes. -4 (with the number written) when the
+ * capacity is too small. A camera that lists none is asked again next time. */
+YOV_EXPORT int YOVGetLANDAPOptionCmd(YOVFinderHandle finder, int index, unsigned short *codes,
+                                     int *count);
+/* Makes the camera scan for access points; read the result with YOVGetWirelessSiteSurInfo. */
+YOV_EXPORT int YOVInitWirelessSiteSurvey(YOVFinderHandle finder, int index,
+                                         _YOVFinderResult *result, int background);
+/* The scan results (over one or more datagrams). *count in: capacity in entries; out: the
+ * number of stations. -4 (with the number written) when the capacity is too small. */
+YOV_EXPORT int YOVGetWirelessSiteSurInfo(YOVFinderHandle finder, int index,
+                                         _YOVSiteSurveyStation *stations, int *count);
+/* The camera's own WPS PIN as NUL-terminated text: 0; -3 NULL buffer; -4 `size` 8 or less,
+ * or the PIN was cut to fit; -1 no valid reply or an empty PIN. The last argument is unused. */
+YOV_EXPORT int YOVGetCameraWPSPIN(YOVFinderHandle finder, int index, char *buffer, int size,
+                                  int reserved);
+/* Asked from every adapter (the camera may have moved to another network). *size at least 44. */
+YOV_EXPORT int YOVGetWirelessAssociatedStatus(YOVFinderHandle finder, int index,
+                                              _YOVWirelessAssociatedStatus *status,
+                                              unsigned long *size);
+
 /* ---- Text helpers ---- */
 
 /* Converts to a newly allocated UTF-16 (wchar_t here: UTF-32 on Linux) or UTF-8 buffer that

@@ -6,6 +6,7 @@ namespace yov {
 constexpr int kBusyWaitMs = 50;
 
 CLANCamFinder::~CLANCamFinder() {
+  delayed_.Close();
   search_worker_.Join();
   wps_worker_.Join();
   remote_search_worker_.Join();
@@ -19,6 +20,11 @@ void CLANCamFinder::Send(uintptr_t what, intptr_t param) const {
 
 void CLANCamFinder::Post(uintptr_t what, intptr_t param) const {
   if (sink_ && sink_->post) sink_->post(sink_, message_, what, param);
+}
+
+void CLANCamFinder::PostDelayedCompletion(int index, uint32_t wait_ms) {
+  if (!SinkAlive()) return;
+  delayed_.Start(manager_.env(), wait_ms, [this, index] { Post(YOV_NOTIFY_DELAYED_COMPLETION, index); });
 }
 
 void CLANCamFinder::ReportFound(Bytes payload) const {

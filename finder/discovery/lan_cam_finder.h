@@ -4,6 +4,7 @@
 #include <atomic>
 #include <string>
 
+#include "discovery/delayed_completion.h"
 #include "discovery/lan_cam_mgr.h"
 #include "discovery/worker_slot.h"
 #include "yovfinder.h"
@@ -24,6 +25,10 @@ class CLANCamFinder {
   // Sends (waits for the receiver) or posts a notification when a sink is set.
   void Send(uintptr_t what, intptr_t param) const;
   void Post(uintptr_t what, intptr_t param) const;
+
+  // With a live sink: posts NotifyDelayedCompletion with `index` after `wait_ms` from a
+  // short-lived thread. Nothing is posted once the finder is being destroyed.
+  void PostDelayedCompletion(int index, uint32_t wait_ms);
 
   // Camera search on the caller's thread: 0 when any reply arrived, else -1.
   int SearchNow();
@@ -49,6 +54,7 @@ class CLANCamFinder {
   YOVNotifySink* sink_ = nullptr;
   unsigned message_ = 0;
   WorkerSlot search_worker_, wps_worker_, remote_search_worker_;
+  DelayedCompletion delayed_;
 };
 
 }  // namespace yov

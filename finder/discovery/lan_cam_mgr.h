@@ -37,6 +37,8 @@ class CLANCamMgr {
   uint16_t NextSequence() { return sequence_++; }
 
   Env& env() const { return env_; }
+  // The adapter snapshot of the last search (host-side helpers find the camera's adapter here).
+  CAdapterEnumerator& adapters() { return adapters_; }
 
  protected:
   // Searches one adapter; the base class does nothing and reports success.
@@ -53,6 +55,26 @@ class CLANCamMgr {
 class CLANDAPMgr : public CLANCamMgr {
  public:
   explicit CLANDAPMgr(Env& env) : CLANCamMgr(env) {}
+
+  // The LANDAP camera at `index`, or nullptr outside the list.
+  CLANDAPObj* LandapCamera(int index) const {
+    return dynamic_cast<CLANDAPObj*>(Camera(index));
+  }
+  // Runs op(camera, next sequence number) on the camera at `index`; -1 when there is none.
+  template <typename Op>
+  int Run(int index, Op&& op) {
+    CLANDAPObj* camera = LandapCamera(index);
+    if (!camera) return kOpFailed;
+    return static_cast<int>(op(*camera, NextSequence()));
+  }
+  // The same for set-type commands, which start from a cleared result triple.
+  template <typename Op>
+  int RunSet(int index, Op&& op) {
+    return Run(index, [&](CLANDAPObj& camera, uint16_t sequence) {
+      camera.ClearResult();
+      return op(camera, sequence);
+    });
+  }
 
   void SetSearch(uint16_t command, uint16_t port) {
     search_command_ = command;

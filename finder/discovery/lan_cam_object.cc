@@ -137,9 +137,8 @@ bool CLANDAPObj::Refresh(uint16_t sequence) {
   return false;
 }
 
-std::optional<CommandReply> CLANDAPObj::Command(uint16_t command, uint16_t sequence,
-                                                size_t payload_length, Bytes fields,
-                                                size_t expected, bool retry, uint16_t port) {
+std::vector<uint8_t> CLANDAPObj::BuildRequest(uint16_t command, uint16_t sequence,
+                                              size_t payload_length, Bytes fields) const {
   std::vector<uint8_t> request(kHeaderSize + payload_length, 0);
   LandapHeader h;
   h.sequence = sequence;
@@ -150,18 +149,44 @@ std::optional<CommandReply> CLANDAPObj::Command(uint16_t command, uint16_t seque
   h.payload_length = static_cast<uint16_t>(payload_length);
   EncodeHeader(h, request);
   if (payload_length >= kCredentialBlockSize) {
-    std::copy(credentials_.begin(), credentials_.end(), request.begin() + kHeaderSize);
+    PutCredentialBlock(MutableBytes(request).subspan(kHeaderSize), credentials_);
     size_t room = payload_length - kCredentialBlockSize;
     std::copy_n(fields.begin(), std::min(fields.size(), room),
                 request.begin() + kHeaderSize + kCredentialBlockSize);
   }
+  return request;
+}
+
+std::optional<CommandReply> CLANDAPObj::AcceptReply(std::vector<uint8_t> datagram, int count,
+                                                    uint16_t sequence) const {
+  // Fewer bytes than a header cannot carry this request's sequence and MAC.
+  if (count < static_cast<int>(kHeaderSize) || datagram.size() < kHeaderSize) return std::nullopt;
   CommandReply reply;
-  ExchangeRequest x{request, std::max(expected, kHeaderSize), retry, port, kFirstTimeoutMs};
-  reply.count = Exchange(env_, interface_address_, x, reply.datagram);
-  if (reply.count <= 0 || reply.datagram.size() < kHeaderSize) return std::nullopt;
+  reply.datagram = std::move(datagram);
+  reply.count = count;
   reply.header = *DecodeHeader(reply.datagram);
   if (reply.header.sequence != sequence || reply.header.target_mac != mac_) return std::nullopt;
   return reply;
+}
+
+std::optional<CommandReply> CLANDAPObj::Command(uint16_t command, uint16_t sequence,
+                                                size_t payload_length, Bytes fields,
+                                                size_t expected, bool retry, uint16_t port) {
+  std::vector<uint8_t> request = BuildRequest(command, sequence, payload_length, fields);
+  std::vector<uint8_t> datagram;
+  ExchangeRequest x{request, std::max(expected, kHeaderSize), retry, port, kFirstTimeoutMs};
+  int count = Exchange(env_, interface_address_, x, datagram);
+  return AcceptReply(std::move(datagram), count, sequence);
+}
+
+std::optional<CommandReply> CLANDAPObj::CommandOnAllAdapters(uint16_t command, uint16_t sequence,
+                                                             size_t payload_length, Bytes fields,
+                                                             size_t expected) {
+  std::vector<uint8_t> request = BuildRequest(command, sequence, payload_length, fields);
+  std::vector<uint8_t> datagram;
+  ExchangeRequest x{request, std::max(expected, kHeaderSize), true, kLandapPort, kFirstTimeoutMs};
+  int count = ExchangeOnAllAdapters(env_, x, datagram);
+  return AcceptReply(std::move(datagram), count, sequence);
 }
 
 }  // namespace yov

@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "discovery/camera_caches.h"
+#include "discovery/camera_sessions.h"
 #include "landap/camera_info_payload.h"
 #include "landap/env.h"
 #include "landap/exchange.h"
+#include "security/credentials.h"
 #include "yovfinder.h"
 
 namespace yov {
@@ -20,6 +23,7 @@ enum OpResult : int {
   kOpFailed = -1,
   kOpRefused = 1,
   kOpAuthRefused = 2,
+  kOpVerifyStatus4 = 3,  // CmdVerifyAuth answered with status 4
   kOpInvalid = -3,
   kOpSmallBuffer = -6,
   kOpNotReady = -7,
@@ -49,6 +53,7 @@ class CLANCamObject {
     return kOpFailed;
   }
 
+  Env& env() const { return env_; }
   bool valid() const { return valid_; }
   const Mac& mac() const { return mac_; }
   Ipv4 interface_address() const { return interface_address_; }
@@ -82,6 +87,8 @@ struct CommandReply {
     size_t n = std::min<size_t>(header.payload_length, datagram.size() - kHeaderSize);
     return Bytes(datagram).subspan(kHeaderSize, n);
   }
+  // Everything behind the header within the expected size, whatever PayloadLength says.
+  Bytes body() const { return Bytes(datagram).subspan(kHeaderSize); }
   bool complete() const { return count == static_cast<int>(datagram.size()); }
 };
 
@@ -95,6 +102,17 @@ class CLANDAPObj : public CLANCamObject {
   // adapters when the camera no longer answers on its own.
   bool Refresh(uint16_t sequence) override;
 
+  // Sends the address settings in CmdSetCameraInfo (name, port and flags zero).
+  int SetNetwork(const CameraNetwork& in, uint16_t sequence) override;
+  // Stores the pair and encodes it into the credential block sent with every request.
+  void SetAuth(const std::wstring& user, const std::wstring& password) override;
+  // CmdVerifyAuth: 0 accepted, 2 refused, 3 status 4, -10 value 2, -1 no valid reply.
+  int VerifyAuth(uint16_t sequence) override;
+  // CmdChangePassword with the new pair (nullptr or empty user: the current user field);
+  // decoded as a set-type command into the result triple.
+  int ChangePassword(const std::wstring* user, const std::wstring* password,
+                     uint16_t sequence) override;
+
   const std::optional<CameraInfo>& info() const { return info_; }
   const std::optional<RemoteInfo>& remote_info() const { return remote_info_; }
 
@@ -105,9 +123,27 @@ class CLANDAPObj : public CLANCamObject {
                                               size_t payload_length, Bytes fields,
                                               size_t expected, bool retry,
                                               uint16_t port = kLandapPort);
+  // The same exchange tried from every adapter (the association-state query).
+  std::optional<CommandReply> CommandOnAllAdapters(uint16_t command, uint16_t sequence,
+                                                   size_t payload_length, Bytes fields,
+                                                   size_t expected);
+  // A set-type command: the common pattern with retries and a 38-byte reply, whose status and
+  // result payload are decoded into the result triple. 0, 1 refused, 2 credentials refused,
+  // -1 no valid reply.
+  int SetCommand(uint16_t command, uint16_t sequence, size_t payload_length, Bytes fields);
+  // The request datagram of the common pattern (for operations with their own send loops).
+  std::vector<uint8_t> BuildRequest(uint16_t command, uint16_t sequence, size_t payload_length,
+                                    Bytes fields) const;
+  // A received datagram checked for this request's Sequence and this camera's MAC.
+  std::optional<CommandReply> AcceptReply(std::vector<uint8_t> datagram, int count,
+                                          uint16_t sequence) const;
+
+  const CredentialBlock& credentials() const { return credentials_; }
+  CameraCaches& caches() { return caches_; }
+  CameraSessions& sessions() { return sessions_; }
 
  protected:
-  std::array<uint8_t, 128> credentials_{};  // user and password fields as sent
+  CredentialBlock credentials_;  // user and password fields as sent
 
  private:
   bool TakeRefreshReply(Bytes reply, uint16_t sequence);
@@ -117,6 +153,8 @@ class CLANDAPObj : public CLANCamObject {
 
   std::optional<CameraInfo> info_;
   std::optional<RemoteInfo> remote_info_;
+  CameraCaches caches_;
+  CameraSessions sessions_;  // WPS keys and sessions, the alias session
 };
 
 }  // namespace yov

@@ -22,23 +22,10 @@ constexpr size_t kRemBrand = 0, kRemModel = 64, kRemText2 = 96, kRemRemote2 = 12
                  kRemName = 166, kRemRemote1 = 230, kRemIp = 294, kRemPort = 298,
                  kRemValue = 300;
 
-template <size_t N>
-void PutText(MutableBytes out, size_t at, const Text<N>& t) {
-  std::copy(t.begin(), t.end(), out.begin() + at);
-}
-template <size_t N>
-void GetText(Bytes in, size_t at, Text<N>& t) {
-  std::copy(in.begin() + at, in.begin() + at + N, t.begin());
-}
 void PutMac(MutableBytes out, size_t at, const Mac& m) {
   std::copy(m.begin(), m.end(), out.begin() + at);
 }
 void GetMac(Bytes in, size_t at, Mac& m) { std::copy(in.begin() + at, in.begin() + at + 6, m.begin()); }
-
-template <size_t F, size_t N>
-void ToField(char (&field)[F], const Text<N>& t) {
-  CopyText(field, F, t.data(), std::min(F, N));
-}
 
 }  // namespace
 
@@ -68,6 +55,22 @@ CameraSettingsBlock DecodeSettingsBlock(Bytes in) {
   s.primary_dns = GetAddress(in, kSetDns1);
   s.secondary_dns = GetAddress(in, kSetDns2);
   s.dhcp = in[kSetDhcp];
+  return s;
+}
+
+CameraSettingsBlock SettingsBlockFromRecord(const _YOVCamSettings& in) {
+  CameraSettingsBlock s;
+  s.camera_name = FromField<64>(in.CameraName);
+  s.ip_address = ParseAddressField(in.IpAddress);
+  s.http_port = in.HttpPort;
+  s.flags = in.Flags;
+  s.net_option = in.NetOption;
+  s.subnet_mask = ParseAddressField(in.SubnetMask);
+  s.gateway = ParseAddressField(in.Gateway);
+  s.primary_dns = ParseAddressField(in.PrimaryDns);
+  s.secondary_dns = ParseAddressField(in.SecondaryDns);
+  // The record carries the camera's DHCP byte as it was read; a wider value still means "on".
+  s.dhcp = in.DhcpEnabled > 0xFF ? 1 : static_cast<uint8_t>(in.DhcpEnabled);
   return s;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "landap/landap_header.h"
+#include "landap/text_field.h"
 #include "yovfinder.h"
 
 namespace yov {
@@ -14,16 +15,6 @@ constexpr size_t kCameraInfoSize = 312;
 constexpr size_t kRemoteInfoSize = 304;
 constexpr size_t kCameraSettingsBlockAt = 204;  // the block CmdSetCameraInfo sends
 constexpr size_t kCameraSettingsBlockSize = 89;
-
-template <size_t N>
-using Text = std::array<uint8_t, N>;  // a fixed text field, copied byte for byte
-
-template <size_t N>
-Text<N> MakeText(std::string_view s) {
-  Text<N> t{};
-  for (size_t i = 0; i < s.size() && i < N; ++i) t[i] = static_cast<uint8_t>(s[i]);
-  return t;
-}
 
 struct CameraSettingsBlock {  // payload bytes 204..292
   Text<64> camera_name{};
@@ -64,6 +55,8 @@ struct RemoteInfo {
 
 void EncodeSettingsBlock(const CameraSettingsBlock& s, MutableBytes out);  // 89 bytes
 CameraSettingsBlock DecodeSettingsBlock(Bytes in);                         // 89 bytes
+// The block YOVSetCameraInfo sends: DHCP byte, the five addresses, NetOption, Flags, name, port.
+CameraSettingsBlock SettingsBlockFromRecord(const _YOVCamSettings& in);
 
 std::array<uint8_t, kCameraInfoSize> EncodeCameraInfo(const CameraInfo& info);
 std::optional<CameraInfo> DecodeCameraInfo(Bytes payload);  // exactly 312 bytes
