@@ -4,8 +4,17 @@
 
 const call = (name, ...args) => ({ call: name, args });
 const value = (id, text) => ({ id, value: text });
+const slot = (id, method, args) => ({ slot: id, method, args });
+const row = (...texts) => slot("List_camera_list", "insertRow", { texts, index: -1 });
 
 module.exports = {
+  "2_Camera_list.html#list": [
+    slot("List_camera_list", "createList", { columns: "from Config.ini" }),
+    row("Front door", "192.168.1.20", "YC-200W", "0012AB34CD56"),
+    row("Garden", "192.168.1.21", "YC-300W", "0012AB34CD57"),
+    row("Garage <b>", "169.254.10.3", "YC-100", "0012AB34CD58"),
+    slot("List_camera_list", "selectRow", { row: 0 }),
+  ],
   "4_1_Authentication.html": [
     call("Authentication_default_password", "admin"),
     value("Authentication_id", "admin"),
@@ -20,6 +29,10 @@ module.exports = {
   ],
   "5_Remote_progress.html": [call("Remote_internet_setup_progress", "42")],
   "6_1_Remote_finish.html": [call("Remote_internet_success_url", "http://frontdoor.ostrel.net")],
+  "6_1_Remote_finish.html#video": [
+    call("Remote_internet_success_url", "http://frontdoor.ostrel.net"),
+    slot("Ostrel_success_live_view", "createVideo", { src: "/__torvel/video/1" }),
+  ],
   "6_2_Remote_failed.html": [
     call("Remote_internet_fail_message"),
     call("Remote_internet_fail_link", "http://frontdoor.ostrel.net"),
@@ -64,6 +77,15 @@ module.exports = {
     value("Wireless_manual_key", "correct horse battery"),
   ],
   "14_Camera_name_time.html": [call("Camera_time"), value("Camera_name_time_cameraname", "Front door")],
+  "14_Camera_name_time.html#pickers": [
+    call("Camera_time"),
+    value("Camera_name_time_cameraname", "Front door"),
+    slot("Camera_name_time_cameradate", "createDatePicker", { format: "yyyy/MM/dd",
+      min: { year: 2011, month: 1, day: 1 }, max: { year: 2019, month: 12, day: 31 } }),
+    slot("Camera_name_time_cameradate", "setValue", { year: 2019, month: 6, day: 14 }),
+    slot("Camera_name_time_cameratime", "createTimePicker", { format: "HH:mm:ss" }),
+    slot("Camera_name_time_cameratime", "setValue", { hour: 9, minute: 41, second: 0 }),
+  ],
   "15_Setting_preview.html": [
     call("Setup_preview", "1", "2", "0", "0"),
     value("Setting_preview_basic_cameraname", "Front door"),

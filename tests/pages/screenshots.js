@@ -35,8 +35,21 @@ function sampleArgs(count) {
   return Array.from({ length: count }, (_, i) => String(i === 0 ? 1 : 0));
 }
 
+const COMPONENT = path.join(__dirname, "../../wizard/component/vendolux.js");
+
 // Runs one demo step inside the page; text always goes in as a value or as text.
-async function applyStep(page, step) {
+// A step {slot, method, args} drives the viewer component in a slot, as the program does.
+async function applyStep(page, step, columns) {
+  if (step.slot) {
+    if (step.args && step.args.columns) step = { ...step, args: { ...step.args, columns } };
+    if (!(await page.evaluate(() => !!window.Vendolux))) await page.addScriptTag({ path: COMPONENT });
+    await page.evaluate((s) => {
+      const el = document.getElementById(s.slot);
+      window.Vendolux.realise(el);
+      if (window.Vendolux.call(el, s.method, s.args) === false) throw new Error(s.method + " failed in " + s.slot);
+    }, step);
+    return;
+  }
   await page.evaluate((s) => {
     const el = s.id ? document.getElementById(s.id) : null;
     if (s.call) window[s.call].apply(null, s.args || []);
@@ -52,12 +65,21 @@ async function applyStep(page, step) {
   }, step);
 }
 
+// The camera list's columns as the program reads them from [List_camera_list].
+function listColumns(ini) {
+  const list = ini.list_camera_list || {};
+  return Array.from({ length: parseInt(list.featurecount, 10) || 0 }, (_, i) => ({
+    heading: list["feature" + (i + 1)] || "", width: parseInt(list["feature" + (i + 1) + "width"], 10) || 0 }));
+}
+
 async function shootPage(context, htmlDir, outDir, shot, functions, size) {
   const name = shot.split("#")[0];
   const page = await context.newPage();
   const errors = [];
   page.on("pageerror", (e) => errors.push(String(e)));
-  page.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
+  // The video stream lives on the program's server, which a file:// page cannot reach.
+  const served = (m) => (m.location().url || "").includes("/__torvel/");
+  page.on("console", (m) => { if (m.type() === "error" && !served(m)) errors.push(m.text()); });
   await page.goto("file://" + path.join(htmlDir, name), { waitUntil: "load" });
 
   for (const [fn, argc] of functions) {
@@ -67,7 +89,8 @@ async function shootPage(context, htmlDir, outDir, shot, functions, size) {
   }
   if (functions.length) await page.reload({ waitUntil: "load" });
 
-  for (const step of DEMO[shot] || []) await applyStep(page, step);
+  const columns = listColumns(readIni(path.join(htmlDir, "Config.ini")));
+  for (const step of DEMO[shot] || []) await applyStep(page, step, columns);
   await page.waitForTimeout(600); // let the progress bars finish their transition
   const overflow = await page.evaluate(() => {
     const c = document.querySelector(".content");
@@ -106,7 +129,8 @@ async function main() {
   try {
     for (const name of contract.pages.concat(contract.help_pages)) {
       const functions = contract.functions.filter((f) => f[0] === name).map((f) => [f[1], f[2]]);
-      const variants = Object.keys(DEMO).filter((k) => k.startsWith(name + "#"));
+      const variants = Object.keys(DEMO).filter((k) => k.startsWith(name + "#"))
+        .filter((k) => fs.existsSync(COMPONENT) || !DEMO[k].some((step) => step.slot));
       for (const shot of [name].concat(variants)) {
         total++;
         const errors = await shootPage(context, htmlDir, outDir, shot, functions, size);
