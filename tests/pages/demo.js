@@ -51,6 +51,7 @@ module.exports = {
     value("Wired_fixedip_primary_dns", "192.168.1.1"),
     { id: "Wired_fixedip_ip", focus: true },
   ],
+  "9_Wired_fixedip.html#keyboard": [{ id: "Wired_fixedip_secondary_dns", focus: true }, { press: "Tab" }],
   "12_Wireless_wps.html": [call("Wireless_WPS", "1", "1")],
   "12_Wireless_wps.html#pin": [
     call("Wireless_WPS", "1", "1"),

@@ -40,6 +40,10 @@ const COMPONENT = path.join(__dirname, "../../wizard/component/vendolux.js");
 // Runs one demo step inside the page; text always goes in as a value or as text.
 // A step {slot, method, args} drives the viewer component in a slot, as the program does.
 async function applyStep(page, step, columns) {
+  if (step.press) {
+    await page.keyboard.press(step.press);
+    return;
+  }
   if (step.slot) {
     if (step.args && step.args.columns) step = { ...step, args: { ...step.args, columns } };
     if (!(await page.evaluate(() => !!window.Vendolux))) await page.addScriptTag({ path: COMPONENT });
