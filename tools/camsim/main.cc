@@ -1,4 +1,5 @@
 // camsim: answers LANDAP requests for the cameras described in a JSON file.
+#include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,11 +58,23 @@ void InstallSignals() {
   signal(SIGPIPE, SIG_IGN);
 }
 
-// The machine's own network (the namespace of process 1) is never ours to answer on.
-bool InInitialNetworkNamespace() {
-  struct stat mine {}, init {};
-  if (stat("/proc/self/ns/net", &mine) != 0 || stat("/proc/1/ns/net", &init) != 0) return true;
-  return mine.st_ino == init.st_ino && mine.st_dev == init.st_dev;
+// The machine's own network is never ours to answer on: run only inside a namespace made by
+// `ip netns add` (tools/netlab), i.e. one that has a name under /run/netns.
+bool InNamedNetworkNamespace() {
+  struct stat mine {};
+  if (stat("/proc/self/ns/net", &mine) != 0) return false;
+  DIR* dir = opendir("/run/netns");
+  if (!dir) return false;
+  bool found = false;
+  while (dirent* e = readdir(dir)) {
+    struct stat named {};
+    std::string path = std::string("/run/netns/") + e->d_name;
+    if (e->d_name[0] != '.' && stat(path.c_str(), &named) == 0 && named.st_ino == mine.st_ino &&
+        named.st_dev == mine.st_dev)
+      found = true;
+  }
+  closedir(dir);
+  return found;
 }
 
 int Fail(const std::string& text) {
@@ -82,8 +95,8 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  if (InInitialNetworkNamespace())
-    return Fail("refusing to run in the machine's own network namespace; use tools/netlab");
+  if (!InNamedNetworkNamespace())
+    return Fail("refusing to run outside a lab network namespace (see tools/netlab)");
   camsim::Simulator sim;
   try {
     for (camsim::Camera& c : camsim::LoadCameras(opt.config)) sim.AddCamera(std::move(c));
