@@ -28,14 +28,16 @@ int RunSetExport(YOVFinderHandle h, int index, _YOVFinderResult* out, int backgr
 }
 
 // A getter with a record and an in/out size: NULL record or size -3, NULL handle -1, else the
-// operation's internal result (not mapped: the capability export passes it through).
+// operation's internal result through `map` (the capability export passes it unchanged).
 template <typename Record, typename Op>
-int RunGetter(YOVFinderHandle h, int index, Record* record, unsigned long* size, Op&& op) {
+int RunGetter(YOVFinderHandle h, int index, Record* record, unsigned long* size, Op&& op,
+              int (*map)(int) = MapGetter) {
   if (!record || !size) return YOV_E_INVALID;
   if (!h) return YOV_E_FAILED;
-  return Guard<>(kOpFailed, [&] {
-    return FinderOf(h)->manager().Run(
-        index, [&](CLANDAPObj& camera, uint16_t sequence) { return op(camera, sequence, *record, *size); });
+  return Guard<>(YOV_E_FAILED, [&] {
+    return map(FinderOf(h)->manager().Run(index, [&](CLANDAPObj& camera, uint16_t sequence) {
+      return op(camera, sequence, *record, *size);
+    }));
   });
 }
 

@@ -7,7 +7,7 @@ extern "C" {
 
 YOV_EXPORT int YOVGetAdvNetwork(YOVFinderHandle h, int index, _YOVAdvNetwork* network,
                                 unsigned long* size) {
-  return MapGetter(RunGetter(h, index, network, size, GetAdvNetwork));
+  return RunGetter(h, index, network, size, GetAdvNetwork);
 }
 
 YOV_EXPORT int YOVSetAdvNetwork(YOVFinderHandle h, int index, const _YOVAdvNetwork* network,

@@ -27,7 +27,7 @@ YOV_EXPORT int YOVSetCameraNetwork(YOVFinderHandle h, int index, const _YOVCamNe
 
 YOV_EXPORT int YOVGetCameraDatetime(YOVFinderHandle h, int index, _YOVCamDatetime* datetime,
                                     unsigned long* size) {
-  return MapGetter(RunGetter(h, index, datetime, size, GetCameraDatetime));
+  return RunGetter(h, index, datetime, size, GetCameraDatetime);
 }
 
 YOV_EXPORT int YOVSetCameraDatetime(YOVFinderHandle h, int index, const _YOVCamDatetime* datetime,

@@ -7,7 +7,7 @@ extern "C" {
 
 YOV_EXPORT int YOVGetWireless(YOVFinderHandle h, int index, _YOVWireless* wireless,
                               unsigned long* size) {
-  return MapGetter(RunGetter(h, index, wireless, size, GetWireless));
+  return RunGetter(h, index, wireless, size, GetWireless);
 }
 
 YOV_EXPORT int YOVSetWireless(YOVFinderHandle h, int index, const _YOVWireless* wireless,
@@ -22,12 +22,12 @@ YOV_EXPORT int YOVSetWireless(YOVFinderHandle h, int index, const _YOVWireless* 
 YOV_EXPORT int YOVGetWirelessCapability(YOVFinderHandle h, int index,
                                         _YOVWirelessCapability* capability,
                                         unsigned long* size) {
-  return RunGetter(h, index, capability, size, GetWirelessCapability);
+  return RunGetter(h, index, capability, size, GetWirelessCapability, [](int r) { return r; });
 }
 
 YOV_EXPORT int YOVGetSimpleWireless(YOVFinderHandle h, int index, _YOVSimpleWireless* wireless,
                                     unsigned long* size) {
-  return MapGetter(RunGetter(h, index, wireless, size, GetSimpleWireless));
+  return RunGetter(h, index, wireless, size, GetSimpleWireless);
 }
 
 YOV_EXPORT int YOVSetSimpleWireless(YOVFinderHandle h, int index,

@@ -57,7 +57,7 @@ YOV_EXPORT int YOVGetCameraWPSPIN(YOVFinderHandle h, int index, char* buffer, in
 YOV_EXPORT int YOVGetWirelessAssociatedStatus(YOVFinderHandle h, int index,
                                               _YOVWirelessAssociatedStatus* status,
                                               unsigned long* size) {
-  return MapGetter(RunGetter(h, index, status, size, GetAssociation));
+  return RunGetter(h, index, status, size, GetAssociation);
 }
 
 }  // extern "C"

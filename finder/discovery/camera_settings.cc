@@ -5,8 +5,8 @@ namespace yov {
 namespace {
 
 constexpr size_t kSetCameraInfoPayload = kCredentialBlockSize + kCameraSettingsBlockSize;  // 217
-// YOVSetCameraInfo reads the record only up to HttpPort.
-constexpr uint32_t kMinSettingsSize = offsetof(_YOVCamSettings, HttpPort) + 2 - 8;  // 156
+// YOVSetCameraInfo reads the record only up to HttpPort and its padding.
+constexpr uint32_t kMinSettingsSize = offsetof(_YOVCamSettings, MacAddress) - 8;  // 156
 
 int SendSettingsBlock(CLANDAPObj& camera, uint16_t sequence, const CameraSettingsBlock& block) {
   std::array<uint8_t, kCameraSettingsBlockSize> fields{};
