@@ -26,6 +26,8 @@ public:
     void SetHandler(IWindowHandler* handler);
     const CPageAddress& Pages() const { return m_pages; }
     void SetRequestLimit(std::chrono::milliseconds limit) { m_limit = limit; }
+    // The server that carries video surfaces (it is made after the host, which it reports to).
+    void SetVideoRelay(IVideoRelay* relay) { m_relay = relay; }
 
     // IPageHost
     void Navigate(const std::string& address) override;

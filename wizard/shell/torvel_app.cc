@@ -98,6 +98,7 @@ int CTorvelApp::Run(int argc, const char* const* argv) {
         std::cerr << "torvel: " << error << std::endl;
         return 1;
     }
+    host.SetVideoRelay(&server);
     CStartWindow window(host, htmlDir, TORVEL_VERSION);
     host.SetHandler(&window);
     loop.Post([&] { window.Initialise(); });
