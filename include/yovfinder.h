@@ -508,6 +508,75 @@ YOV_EXPORT int YOVUTF8ToWChar(const char *utf8, wchar_t **out);
 YOV_EXPORT int YOVWCharToUTF8(const wchar_t *wide, char **out);
 YOV_EXPORT void YOVReleaseBuffer(void *buffer);
 
+/* ---- WPS, host-side helpers and the remote-access service ---- */
+
+/* Joins the camera to a network by WPS; mode 1 PIN, 2 push button. A camera that lists option
+ * 178 gets the secure method (key agreement; in PIN mode the library generates the PIN and
+ * `pin` is not used; the camera has 120 s to finish); otherwise the older method (one start,
+ * one result poll; PIN mode needs a PIN of at least 8 characters).
+ * background 0: runs on the caller's thread, 0 or -1.
+ * background 1: returns 0 at once and posts YOV_NOTIFY_WPS_DONE with 0, -1, -3 (no PIN or no
+ * session), -6 (mode not offered), -7 (the camera did not finish within 120 s); -3 without
+ * a live sink.
+ * Either way: -3 for an unknown mode, -5 while a WPS worker still runs. */
+YOV_EXPORT int YOVCameraWPS(YOVFinderHandle finder, int index, int mode, const char *pin,
+                            int background);
+
+/* Text results below use a char buffer with a short size: capacity in, length with the NUL
+ * out; -4 with the needed length in *size when the buffer is too small. NULL buffer or size:
+ * -3. They probe the adapter through which the camera was found. */
+
+/* The local interface that reaches the camera (re-resolved by hardware address, as the PC's
+ * address may have changed since the search). Fields of an adapter that is gone stay as they
+ * were. -3 NULL record, -1 bad index or no such adapter in the last search. */
+YOV_EXPORT int YOVGetThruInterface(YOVFinderHandle finder, int index, _YOVThruInterface *out);
+/* Broadcasts one DHCPDISCOVER from port 68 and reports the first host that answered (after
+ * 2 s of quiet); -7 with *size 0 when none did. */
+YOV_EXPORT int YOVDHCPDiscover(YOVFinderHandle finder, int index, char *buffer, short *size);
+/* The lowest address of the adapter's subnet that no host answers by ARP (the adapter's own
+ * address counts as used); -7 with *size 0 when none is free. About one second per gap. */
+YOV_EXPORT int YOVGetFreeIP(YOVFinderHandle finder, int index, char *buffer, short *size);
+/* Progress of the camera's network change. -3 NULL record, -1 no valid reply. */
+YOV_EXPORT int YOVQueryNetworkStatus(YOVFinderHandle finder, int index,
+                                     _YOVCamNetworkStatus *status);
+/* Can the camera reach a PPPoE server / has its PPPoE link come up: *out = the camera's answer
+ * byte. Asks again while the camera is not ready, up to 60 s (then -7). */
+YOV_EXPORT int YOVQueryPPPoEAvailable(YOVFinderHandle finder, int index, int *out);
+YOV_EXPORT int YOVQueryPPPoEDone(YOVFinderHandle finder, int index, int *out);
+
+/* Remote-access service (port 62977). -1 for a NULL handle, a bad index or no valid reply;
+ * -2 when the camera refuses the credentials; -3 for a NULL output pointer. */
+YOV_EXPORT int YOVOstrel12QueryIPEnvironment(YOVFinderHandle finder, int index, int *out1,
+                                             int *out2);
+/* -7 when the camera does not answer (outputs untouched); a reply of another request gives -1
+ * with the outputs written from it. */
+YOV_EXPORT int YOVOstrel12QueryProcState(YOVFinderHandle finder, int index, int *state,
+                                         int *detail, int *extra);
+/* Switches the service on (1) or off (0); set-type tail as the other setters, -2 refused
+ * credentials. */
+YOV_EXPORT int YOVEnableOstrel12(YOVFinderHandle finder, int index, int enable,
+                                 _YOVFinderResult *result, int background);
+/* -7 when the camera does not answer (output untouched). */
+YOV_EXPORT int YOVGetOstrel12Enabled(YOVFinderHandle finder, int index, int *enabled);
+YOV_EXPORT int YOVQueryOstrel12URL(YOVFinderHandle finder, int index, char *buffer, short *size);
+/* Too small a buffer gives -4 with *size left as it was; else the first *size bytes are zeroed
+ * and the alias copied. */
+YOV_EXPORT int YOVOstrel12GetAlias(YOVFinderHandle finder, int index, char *buffer, short *size);
+/* Sets the alias and polls every 100 ms while the camera reports the change in progress, for at
+ * most 300 polls (about 30 s; then -1). -5 when the camera refused the alias; -1 for an empty
+ * alias or one of 64 bytes or more (not sent). The size argument is ignored. */
+YOV_EXPORT int YOVOstrel12SetAlias(YOVFinderHandle finder, int index, const char *alias,
+                                   short size);
+/* Sets the sub-domain; rules as YOVEnableOstrel12; -1 for an empty name or one of 64 bytes or
+ * more. The size argument is ignored. */
+YOV_EXPORT int YOVOstrel12SetSubDN(YOVFinderHandle finder, int index, const char *name,
+                                   short size, _YOVFinderResult *result, int background);
+/* Searches for cameras on the remote-access port; the list then holds those that answered, and
+ * YOV_NOTIFY_CAMERA_FOUND carries version-2 records. Must not overlap a camera search.
+ * background 0: 0 when any answered, -1 otherwise or while the background search runs.
+ * background 1: 0 started, -3 no live sink, -5 still running. */
+YOV_EXPORT int YOVOstrel12Search(YOVFinderHandle finder, int background);
+
 #ifdef __cplusplus
 }
 #endif

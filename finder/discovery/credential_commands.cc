@@ -5,8 +5,8 @@
 namespace yov {
 
 int CLANDAPObj::SetCommand(uint16_t command, uint16_t sequence, size_t payload_length,
-                           Bytes fields) {
-  auto reply = Command(command, sequence, payload_length, fields, kResultReplySize, true);
+                           Bytes fields, uint16_t port) {
+  auto reply = Command(command, sequence, payload_length, fields, kResultReplySize, true, port);
   if (!reply) return kOpFailed;
   return DecodeSetReply(reply->header.status, reply->header.payload_length, reply->payload(),
                         result_);

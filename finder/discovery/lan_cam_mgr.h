@@ -38,7 +38,7 @@ class CLANCamMgr {
 
   Env& env() const { return env_; }
   // The adapter snapshot of the last search (host-side helpers find the camera's adapter here).
-  CAdapterEnumerator& adapters() { return adapters_; }
+  const CAdapterEnumerator& adapters() const { return adapters_; }
 
  protected:
   // Searches one adapter; the base class does nothing and reports success.

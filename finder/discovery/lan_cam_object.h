@@ -129,8 +129,9 @@ class CLANDAPObj : public CLANCamObject {
                                                    size_t expected);
   // A set-type command: the common pattern with retries and a 38-byte reply, whose status and
   // result payload are decoded into the result triple. 0, 1 refused, 2 credentials refused,
-  // -1 no valid reply.
-  int SetCommand(uint16_t command, uint16_t sequence, size_t payload_length, Bytes fields);
+  // -1 no valid reply. The remote-access family goes to port 62977.
+  int SetCommand(uint16_t command, uint16_t sequence, size_t payload_length, Bytes fields,
+                 uint16_t port = kLandapPort);
   // The request datagram of the common pattern (for operations with their own send loops).
   std::vector<uint8_t> BuildRequest(uint16_t command, uint16_t sequence, size_t payload_length,
                                     Bytes fields) const;

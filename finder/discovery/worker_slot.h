@@ -8,6 +8,9 @@
 
 namespace yov {
 
+// How long a new background request waits for the previous worker of its kind to end.
+constexpr int kWorkerBusyWaitMs = 50;
+
 class WorkerSlot {
  public:
   ~WorkerSlot() { Join(); }
