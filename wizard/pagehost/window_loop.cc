@@ -16,7 +16,7 @@ void CWindowLoop::Post(std::function<void()> task) {
 }
 
 std::intptr_t CWindowLoop::Send(std::function<std::intptr_t()> task) {
-    if (IsWindowThread()) return task();
+    if (IsWindowThread()) return Alive() ? task() : 0;
     auto promise = std::make_shared<std::promise<std::intptr_t>>();
     auto future = promise->get_future();
     {
