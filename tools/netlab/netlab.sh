@@ -10,6 +10,7 @@
 # Subcommands (each undoes its own partial work when it fails):
 #   create LAB                          namespace LAB-pc with lo up
 #   ns LAB NS                           namespace LAB-NS with lo up (link makes it on demand)
+#   delns LAB NS                        stops the processes in LAB-NS and removes it with its links
 #   link LAB PCIF PCADDR CAMNS CAMADDR [CAMIF]
 #                                       veth PCIF in LAB-pc <-> CAMIF (default PCIF) in LAB-CAMNS;
 #                                       ADDR as a.b.c.d/len, or "-" for no address
@@ -89,6 +90,14 @@ cmd_ns() {
   check_lab "$1"; check_ns "$2"
   need_ns "$1-pc"
   ns_exists "$1-$2" || make_ns "$1-$2"
+}
+
+cmd_delns() {
+  need_args $# 2 delns
+  check_lab "$1"; check_ns "$2"
+  [ "$2" != pc ] || die "delns: the pc namespace goes only with destroy"
+  ns_exists "$1-$2" || return 0
+  remove_namespaces "$1-$2"
 }
 
 cmd_link() {
@@ -178,23 +187,37 @@ cmd_list() { need_args $# 1 list; check_lab "$1"; lab_namespaces "$1"; }
 cmd_destroy() {
   need_args $# 1 destroy
   check_lab "$1"
-  local ns dev i
+  local ns
   local peers=()
   for ns in $(lab_namespaces "$1"); do [ "$ns" = "$1-pc" ] || peers+=("$ns"); done
   # Processes in LAB-pc are the test itself (it called us); peers' processes are ours to end.
-  stop_processes TERM "${peers[@]}"
-  for i in 1 2 3 4 5 6 7 8 9 10; do
-    [ -z "$(peer_pids "${peers[@]}")" ] && break
-    sleep 0.1
+  remove_namespaces "${peers[@]}"
+  ns_exists "$1-pc" && remove_namespaces_links "$1-pc"
+  ip netns del "$1-pc" 2>/dev/null || true
+  return 0
+}
+
+# Stops the processes in the namespaces, deletes their links, then the namespaces.
+remove_namespaces() {
+  local ns i
+  [ $# -gt 0 ] || return 0
+  stop_processes TERM "$@"
+  for ((i = 0; i < 20; i++)); do
+    [ -z "$(peer_pids "$@")" ] && break
+    sleep 0.05
   done
-  stop_processes KILL "${peers[@]}"
-  for ns in $(lab_namespaces "$1"); do
-    for dev in $(ip -n "$ns" -o link show 2>/dev/null | awk -F': ' '{print $2}' | cut -d@ -f1); do
-      [ "$dev" = lo ] || ip -n "$ns" link del "$dev" 2>/dev/null || true
-    done
+  stop_processes KILL "$@"
+  for ns in "$@"; do
+    remove_namespaces_links "$ns"
     ip netns del "$ns" 2>/dev/null || true
   done
-  return 0
+}
+
+remove_namespaces_links() {
+  local dev
+  for dev in $(ip -n "$1" -o link show 2>/dev/null | awk -F': ' '{print $2}' | cut -d@ -f1); do
+    [ "$dev" = lo ] || ip -n "$1" link del "$dev" 2>/dev/null || true
+  done
 }
 
 peer_pids() { local ns; for ns in "$@"; do ip netns pids "$ns" 2>/dev/null || true; done; }
