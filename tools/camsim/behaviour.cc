@@ -54,6 +54,7 @@ Behaviour Parse(const json& j) {
   b.sequence_offset = Number<int>(j, "sequence_offset", -65535, 65535).value_or(0);
   if (Flag(j, "wrong_sequence")) b.sequence_offset = 1;
   b.command = Number<uint16_t>(j, "command", 0, 0xFFFF);
+  b.wrong_command = Flag(j, "wrong_command");
   b.status = Number<uint16_t>(j, "status", 0, 0xFFFF);
   b.header_version = Number<uint16_t>(j, "header_version", 0, 0xFFFF);
   if (j.contains("payload_hex") && !j["payload_hex"].is_null()) {

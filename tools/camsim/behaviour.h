@@ -18,7 +18,8 @@ struct Behaviour {
   bool reply_broadcast = false; // "reply_broadcast": send to 255.255.255.255:<requester port>
   std::optional<uint16_t> magic;           // "magic": N, or "wrong_magic": true (0xFDFD)
   int sequence_offset = 0;                 // "sequence_offset": N, or "wrong_sequence": true (+1)
-  std::optional<uint16_t> command;         // "command": N, or "wrong_command": true (code + 1)
+  std::optional<uint16_t> command;         // "command": N
+  bool wrong_command = false;              // "wrong_command": true (the request's code + 1)
   std::optional<uint16_t> status;          // "status": N replaces the handler's status
   std::optional<uint16_t> header_version;  // "header_version": N
   std::optional<std::vector<uint8_t>> payload;  // "payload_hex": replaces the handler's payload

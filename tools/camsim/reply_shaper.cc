@@ -13,7 +13,8 @@ std::vector<uint8_t> ShapeDatagram(const Request& request, const Camera& camera,
   yov::LandapHeader h;
   h.magic = b.magic.value_or(yov::kReplyMagic);
   h.sequence = static_cast<uint16_t>(request.header.sequence + b.sequence_offset);
-  h.command = b.command.value_or(request.header.command);
+  h.command = b.command.value_or(
+      static_cast<uint16_t>(request.header.command + (b.wrong_command ? 1 : 0)));
   h.target_mac = camera.mac;
   h.camera_address = camera.ip;
   h.status = b.status.value_or(answer.status);
