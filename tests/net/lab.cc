@@ -287,8 +287,10 @@ void Lab::Reset() {
   simulators_.clear();
   std::string list;
   Script("list", {}, &list);
+  // Only the lab's own names: `ip netns list` may also complain about other labs going away.
+  const std::string prefix = name_ + "-";
   for (const std::string& ns : Words(list))
-    if (ns != name_ + "-pc") Script("delns", {ns.substr(name_.size() + 1)});
+    if (ns.rfind(prefix, 0) == 0 && ns != prefix + "pc") Script("delns", {ns.substr(prefix.size())});
   for (const std::string& pc_if : adapters_) Script("unlink", {pc_if});
   adapters_.clear();
   PublishAdapters();

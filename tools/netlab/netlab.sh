@@ -20,6 +20,8 @@
 #   up|down LAB NS IF                   sets an interface up or down
 #   netem LAB NS IF ARGS...             tc netem on IF ("netem LAB NS IF none" removes it);
 #                                       exit code 3 when the kernel has no netem
+#   dhcp LAB NS IF FIRST LAST           dnsmasq in LAB-NS as a DHCP server only (no DNS) on IF,
+#                                       leasing FIRST..LAST; it ends with the namespace
 #   exec LAB NS CMD...                  runs CMD in LAB-NS ("pc" for the PC)
 #   list LAB                            the lab's namespaces
 #   destroy LAB                         stops every process in the lab's peer namespaces, removes
@@ -170,6 +172,21 @@ cmd_netem() {
   fi
 }
 
+cmd_dhcp() {
+  need_args $# 5 dhcp
+  local lab=$1 ns=$2 dev=$3 first=$4 last=$5
+  check_lab "$lab"; check_ns "$ns"; check_if "$dev"
+  check_cidr "$first/32"; check_cidr "$last/32"
+  [ "$ns" != pc ] || die "dhcp: the server never runs in the pc namespace"
+  need_ns "$lab-$ns"
+  command -v dnsmasq >/dev/null || die "needs dnsmasq"
+  # No configuration, lease or pid file of the machine's own: everything is on the command
+  # line, and the server dies with the lab's namespace. It forks once its socket is bound.
+  ip netns exec "$lab-$ns" dnsmasq --conf-file=/dev/null --port=0 --interface="$dev" \
+    --bind-interfaces --dhcp-range="$first,$last,1h" --leasefile-ro --pid-file= \
+    --user=root --group=root --log-facility=/dev/null
+}
+
 cmd_exec() {
   need_args $# 3 exec
   local lab=$1 ns=$2
@@ -180,7 +197,7 @@ cmd_exec() {
   exec ip netns exec "$lab-$ns" "$@"
 }
 
-lab_namespaces() { ip netns list | awk '{print $1}' | grep -E -- "^$1-[a-z0-9]+$" || true; }
+lab_namespaces() { ip netns list 2>/dev/null | awk '{print $1}' | grep -E -- "^$1-[a-z0-9]+$" || true; }
 
 cmd_list() { need_args $# 1 list; check_lab "$1"; lab_namespaces "$1"; }
 

@@ -19,13 +19,13 @@ bool ReadRecord(Finder& finder, int index, bool refresh, _YOVCamSettings& record
 }
 
 void PrintTable(const nlohmann::json& cameras) {
-  std::printf("%-17s  %-15s  %-5s  %-10s  %-10s  %s\n", "MAC", "ADDRESS", "PORT", "MODEL", "BRAND",
-              "NAME");
+  std::printf("%-17s  %-15s  %-5s  %-10s  %-10s  %-15s  %s\n", "MAC", "ADDRESS", "PORT", "MODEL",
+              "BRAND", "VIA", "NAME");
   for (const auto& c : cameras)
-    std::printf("%-17s  %-15s  %-5d  %-10s  %-10s  %s\n", c["mac"].get<std::string>().c_str(),
+    std::printf("%-17s  %-15s  %-5d  %-10s  %-10s  %-15s  %s\n", c["mac"].get<std::string>().c_str(),
                 c["address"].get<std::string>().c_str(), c["http_port"].get<int>(),
                 c["model"].get<std::string>().c_str(), c["brand"].get<std::string>().c_str(),
-                c["name"].get<std::string>().c_str());
+                c.value("via", "-").c_str(), c["name"].get<std::string>().c_str());
 }
 
 }  // namespace
