@@ -482,7 +482,8 @@ void CLocalServer::Stop() {
             if (auto stream = weak.lock()) stream->close();
         for (auto& close : impl->closers) close();
     });
-    for (int i = 0; i < 200 && !m_impl->finished; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Give the aborted operations a moment to finish; what is left then is stopped.
+    for (int i = 0; i < 30 && !m_impl->finished; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!m_impl->finished) m_impl->io.stop();
     if (m_impl->thread.joinable()) m_impl->thread.join();
 }
