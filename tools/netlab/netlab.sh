@@ -182,8 +182,10 @@ cmd_dhcp() {
   command -v dnsmasq >/dev/null || die "needs dnsmasq"
   # No configuration, lease or pid file of the machine's own: everything is on the command
   # line, and the server dies with the lab's namespace. It forks once its socket is bound.
+  # --no-ping: by default it first pings the address it will offer, for 3 s, which is longer
+  # than a DHCP probe listens.
   ip netns exec "$lab-$ns" dnsmasq --conf-file=/dev/null --port=0 --interface="$dev" \
-    --bind-interfaces --dhcp-range="$first,$last,1h" --leasefile-ro --pid-file= \
+    --bind-interfaces --dhcp-range="$first,$last,1h" --no-ping --leasefile-ro --pid-file= \
     --user=root --group=root --log-facility=/dev/null
 }
 
