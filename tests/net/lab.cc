@@ -24,6 +24,7 @@ namespace netlab {
 namespace {
 
 Lab* g_lab = nullptr;
+pid_t g_owner = 0;  // the test process; its forked children never tear the lab down
 std::string g_reason = "the lab was not set up (Lab::Enter was not called from main)";
 
 // What the fatal-signal handler needs, prepared in advance (it may not allocate).
@@ -32,10 +33,14 @@ std::vector<char*> g_destroy_argv, g_remove_argv;
 constexpr int kMaxSimulators = 256;
 std::atomic<pid_t> g_simulator_pids[kMaxSimulators];
 
+// In a forked child before exec: the lab's handlers are the parent's business.
+void DefaultSignals();
+
 // Only async-signal-safe calls: it also runs from the fatal-signal handler.
 void Spawn(char* const* argv) {
   pid_t child = fork();
   if (child == 0) {
+    DefaultSignals();
     int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     execv(argv[0], argv);
@@ -58,14 +63,21 @@ std::vector<char*> Argv(std::vector<std::string>& args) {
   return argv;
 }
 
+constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT,
+                                 SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+
+void DefaultSignals() {
+  for (int sig : kFatalSignals) signal(sig, SIG_DFL);
+}
+
 void OnFatalSignal(int sig) {
-  DestroyNow();
+  if (getpid() == g_owner) DestroyNow();
   signal(sig, SIG_DFL);
   raise(sig);
 }
 
 void AtExit() {
-  if (!g_lab) return;
+  if (!g_lab || getpid() != g_owner) return;
   g_lab->Reset();
   DestroyNow();
 }
@@ -79,8 +91,8 @@ void InstallCleanup(const std::string& name, const std::string& dir) {
   struct sigaction sa {};
   sa.sa_handler = OnFatalSignal;
   sa.sa_flags = SA_RESETHAND;
-  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
-    sigaction(sig, &sa, nullptr);
+  g_owner = getpid();
+  for (int sig : kFatalSignals) sigaction(sig, &sa, nullptr);
 }
 
 void RememberSimulator(pid_t pid, bool add) {
@@ -128,6 +140,7 @@ int RunCommand(const std::vector<std::string>& args, std::string* output) {
   pid_t child = fork();
   if (child < 0) return -1;
   if (child == 0) {
+    DefaultSignals();
     dup2(pipefd[1], 1);
     dup2(pipefd[1], 2);
     std::vector<char*> argv;
@@ -228,7 +241,10 @@ void Lab::PublishAdapters() {
 
 Camsim& Lab::StartCamsim(const std::string& cam_ns, const nlohmann::json& config,
                          const std::string& iface) {
-  std::string base = dir_ + "/" + cam_ns + "-" + std::to_string(simulators_.size());
+  // Names never repeat within the process: a stopped simulator's files must not be taken for
+  // the new one's (its ready file, or its control socket that it unlinks when it ends).
+  static int started = 0;
+  std::string base = dir_ + "/" + cam_ns + "-" + std::to_string(started++);
   std::string config_path = base + ".json", control = base + ".sock", ready = base + ".ready",
               log = base + ".log";
   std::ofstream(config_path) << config.dump(2);
@@ -239,6 +255,7 @@ Camsim& Lab::StartCamsim(const std::string& cam_ns, const nlohmann::json& config
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
+    DefaultSignals();
     prctl(PR_SET_PDEATHSIG, SIGTERM);  // survives the execs down to camsim
     int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(out, 1);

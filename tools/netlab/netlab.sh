@@ -252,7 +252,10 @@ cmd_sweep() {
   local lab pid
   for lab in $(ip netns list | awk '{print $1}' | sed -nE "s/^($1[0-9]+)-[a-z0-9]+$/\1/p" | sort -u); do
     pid=${lab#"$1"}
-    kill -0 "$pid" 2>/dev/null || cmd_destroy "$lab"
+    # A lab is stale when its owner is gone and nothing runs in its pc namespace any more.
+    kill -0 "$pid" 2>/dev/null && continue
+    [ -z "$(ip netns pids "$lab-pc" 2>/dev/null)" ] || continue
+    cmd_destroy "$lab"
   done
 }
 
