@@ -84,6 +84,8 @@ std::unique_ptr<DhKeyPair> g_pending;
 
 }  // namespace
 
+// The diagnostic lines go to standard error: on standard output they would corrupt the output
+// of a program that uses the library (a tool printing JSON, for one).
 void GenerateDHPublicKey(MutableBytes out, int32_t& dhkey_len) {
   dhkey_len = 0;
   std::lock_guard lock(g_pending_mutex);
@@ -91,14 +93,12 @@ void GenerateDHPublicKey(MutableBytes out, int32_t& dhkey_len) {
   auto pair = std::make_unique<DhKeyPair>();
   int count = pair->Generate() ? pair->PublicBytes(out) : -1;
   if (count <= 0) {
-    std::fputs("GenerateDHPublicKey EXIT\n", stdout);
-    std::fflush(stdout);
+    std::fputs("GenerateDHPublicKey EXIT\n", stderr);
     return;
   }
   g_pending = std::move(pair);
   dhkey_len = count;
-  std::printf("GenerateDHPublicKey Success dhkey_len%d\n", dhkey_len);
-  std::fflush(stdout);
+  std::fprintf(stderr, "GenerateDHPublicKey Success dhkey_len%d\n", dhkey_len);
 }
 
 void GenerateDHSecreteKey(Bytes peer, MutableBytes out, int32_t& secret_len) {
@@ -107,11 +107,10 @@ void GenerateDHSecreteKey(Bytes peer, MutableBytes out, int32_t& secret_len) {
   if (!out.empty() && g_pending) {
     int count = g_pending->Secret(peer, out);
     secret_len = count;  // -1 when the computation failed
-    std::fputs("GenerateDHSecreteKey Success\n", stdout);
+    std::fputs("GenerateDHSecreteKey Success\n", stderr);
   }
   g_pending.reset();
-  std::fputs("GenerateDHSecreteKey EXIT\n", stdout);
-  std::fflush(stdout);
+  std::fputs("GenerateDHSecreteKey EXIT\n", stderr);
 }
 
 void DiscardPendingKeyPair() {

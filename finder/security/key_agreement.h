@@ -38,7 +38,7 @@ class DhKeyPair {
 };
 
 // The library-wide pending key pair (at most one at a time). Both operations print their
-// diagnostic lines to standard output.
+// diagnostic lines to standard error.
 //
 // GenerateDHPublicKey: sets dhkey_len to 0, replaces any pending pair by a fresh one and
 // writes its public value into `out` (zeroed by the caller, at least 192 bytes), setting

@@ -99,9 +99,9 @@ class WpsTest : public CameraFixture {
 
   CLANDAPObj& Camera() { return *FinderOf(finder)->manager().LandapCamera(0); }
   int Run(int mode, const std::string& pin = "") {
-    testing::internal::CaptureStdout();  // the key agreement's diagnostic lines
+    testing::internal::CaptureStderr();  // the key agreement's diagnostic lines
     int r = RunWps(FinderOf(finder)->manager(), 0, mode, pin);
-    printed = testing::internal::GetCapturedStdout();
+    printed = testing::internal::GetCapturedStderr();
     return r;
   }
 
@@ -269,12 +269,12 @@ TEST_F(WpsTest, ExportChecksModeAndSinkAndPostsTheMappedResult) {
   RecordingSink sink;
   YOVFinderSetOverlapNotify(finder, &sink.sink, 1025);
   secure.pin = 0;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   ASSERT_EQ(YOVCameraWPS(finder, 0, kWpsModePin, nullptr, 1), 0);
   ASSERT_TRUE(sink.WaitForPost());
   YOVDestroyFinder(finder);  // joins the worker
   finder = nullptr;
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   ASSERT_EQ(sink.posted.size(), 1u);
   EXPECT_EQ(sink.posted[0].msg, 1025u);
   EXPECT_EQ(sink.posted[0].wparam, uintptr_t{YOV_NOTIFY_WPS_DONE});
@@ -290,9 +290,9 @@ TEST(WpsDoneCode, MapsProcedureResults) {
 TEST_F(WpsTest, DestroyingCameraObjectsDiscardsThePendingKeyPair) {
   std::array<uint8_t, kDhBufferSize> out{};
   int32_t len = 0;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   GenerateDHPublicKey(out, len);
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   ASSERT_TRUE(HasPendingKeyPair());
   YOVFinderSearch(finder, 0);  // empties the list first
   EXPECT_FALSE(HasPendingKeyPair());

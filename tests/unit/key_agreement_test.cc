@@ -52,9 +52,9 @@ TEST(DhKeyPair, PeerValuesAreUsedUnchecked) {
 TEST_F(PendingPair, PublicValueIsMinimalBigEndianWithItsLength) {
   Buffer out{};
   int32_t len = -5;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   GenerateDHPublicKey(out, len);
-  std::string printed = testing::internal::GetCapturedStdout();
+  std::string printed = testing::internal::GetCapturedStderr();
   ASSERT_GT(len, 0);
   EXPECT_NE(out[0], 0);  // minimal: no leading zero byte
   EXPECT_TRUE(ZeroFrom(out, len));
@@ -66,13 +66,13 @@ TEST_F(PendingPair, AValueWithALeadingZeroByteIsShorterAndSitsAtTheStart) {
   // About one pair in 256 has a public value below 2^1528; look for one.
   Buffer out{};
   int32_t len = 0;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   for (int i = 0; i < 5000; ++i) {
     out.fill(0);
     GenerateDHPublicKey(out, len);
     if (len < 192) break;
   }
-  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
   ASSERT_LT(len, 192);
   EXPECT_NE(out[0], 0);
   EXPECT_TRUE(ZeroFrom(out, len));
@@ -86,7 +86,7 @@ TEST_F(PendingPair, SecretUsesTheLatestPairOnceAndOnlyOnce) {
 
   Buffer first{}, second{};
   int32_t first_len = 0, second_len = 0;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   GenerateDHPublicKey(first, first_len);
   GenerateDHPublicKey(second, second_len);
   EXPECT_NE(first, second);
@@ -103,7 +103,7 @@ TEST_F(PendingPair, SecretUsesTheLatestPairOnceAndOnlyOnce) {
   Buffer again{};
   int32_t again_len = 9;
   GenerateDHSecreteKey(Bytes(camera_public.data(), camera_len), again, again_len);
-  std::string printed = testing::internal::GetCapturedStdout();
+  std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_EQ(again_len, 0);
   EXPECT_TRUE(ZeroFrom(again, 0));
   EXPECT_NE(printed.find("GenerateDHSecreteKey Success\nGenerateDHSecreteKey EXIT\n"
@@ -115,10 +115,10 @@ TEST_F(PendingPair, SecretUsesTheLatestPairOnceAndOnlyOnce) {
 TEST_F(PendingPair, NoOutputBufferGivesLengthZeroAndDiscardsThePair) {
   Buffer out{};
   int32_t len = 0, secret_len = 3;
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   GenerateDHPublicKey(out, len);
   GenerateDHSecreteKey(Bytes(out.data(), len), MutableBytes(), secret_len);
-  std::string printed = testing::internal::GetCapturedStdout();
+  std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_EQ(secret_len, 0);
   EXPECT_FALSE(HasPendingKeyPair());
   EXPECT_EQ(printed.find("GenerateDHSecreteKey Success"), std::string::npos);

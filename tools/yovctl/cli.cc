@@ -95,6 +95,15 @@ int FindCamera(Finder& finder, const std::string& mac_text, int& exit_code) {
   return index;
 }
 
+int OpenCamera(Finder& finder, const Cli& cli, const std::string& mac_text, int& exit_code) {
+  int index = FindCamera(finder, mac_text, exit_code);
+  if (index < 0) return index;
+  std::string user = cli.Value("user", "YOV_USER", "admin");
+  std::string password = cli.Value("password", "YOV_PASSWORD", "");
+  YOVSetFinderCamAuth(finder.get(), index, user.c_str(), password.c_str());
+  return index;
+}
+
 nlohmann::json CameraJson(const _YOVCamSettings& r) {
   auto text = [](const char* field, size_t n) { return std::string(field, strnlen(field, n)); };
   nlohmann::json j;
@@ -127,6 +136,12 @@ nlohmann::json CameraJson(const _YOVCamSettings& r) {
 void PrintJson(const nlohmann::json& value) {
   // Camera texts are bytes of the camera's character set; never let them abort the output.
   std::cout << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+void PrintResult(const Cli& cli, const nlohmann::json& object) {
+  if (cli.json) return PrintJson(object);
+  for (auto& [key, value] : object.items())
+    std::cout << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
 }
 
 }  // namespace yovctl

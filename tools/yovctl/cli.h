@@ -58,10 +58,28 @@ bool CheckAdapters();
 // `exit_code` set.
 int FindCamera(Finder& finder, const std::string& mac_text, int& exit_code);
 
+// FindCamera, then stores the credentials of --user/--password (or YOV_USER/YOV_PASSWORD;
+// "admin" and "" by default) for the camera's later commands.
+int OpenCamera(Finder& finder, const Cli& cli, const std::string& mac_text, int& exit_code);
+
+// Checks that there are `count` arguments, opens the camera named by argument `mac_at`, then
+// returns op(finder, index); prints `usage` for a wrong count.
+template <typename Op>
+int WithCamera(Cli& cli, const std::string& usage, size_t count, Op&& op, size_t mac_at = 0) {
+  if (cli.args.size() != count) return Fail(kExitUsage, "usage: yovctl " + usage);
+  Finder finder;
+  int exit_code = kExitOk;
+  int index = OpenCamera(finder, cli, cli.args[mac_at], exit_code);
+  if (index < 0) return exit_code;
+  return op(finder, index);
+}
+
 // The version-1 record of camera `index` as JSON (no refresh).
 nlohmann::json CameraJson(const _YOVCamSettings& record);
 
 void PrintJson(const nlohmann::json& value);
+// With --json the object as JSON, otherwise one "key: value" line per member.
+void PrintResult(const Cli& cli, const nlohmann::json& object);
 
 using CommandFn = int (*)(Cli&);
 struct Command {

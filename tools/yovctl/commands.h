@@ -7,6 +7,13 @@ namespace yovctl {
 
 int RunSearch(Cli& cli);
 int RunInfo(Cli& cli);
+int RunWps(Cli& cli);
+int RunDhcpProbe(Cli& cli);
+int RunFreeIp(Cli& cli);
+int RunThruInterface(Cli& cli);
+int RunNetworkStatus(Cli& cli);
+int RunPppoe(Cli& cli);
+int RunRemote(Cli& cli);
 
 // Adds "via", the local address through which the camera was reached, when it can be told.
 void AddLocalAddress(Finder& finder, int index, nlohmann::json& camera);

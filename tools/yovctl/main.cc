@@ -14,6 +14,20 @@ namespace {
 const Command kCommands[] = {
     {"search", "search [--json]", "list the cameras on every local network", RunSearch},
     {"info", "info MAC [--json]", "print one camera's record", RunInfo},
+    {"wps", "wps MAC (--push-button | --pin PIN)",
+     "join the camera to a wireless network by WPS", RunWps},
+    {"dhcp-probe", "dhcp-probe MAC", "ask whether a DHCP server answers on the camera's network",
+     RunDhcpProbe},
+    {"free-ip", "free-ip MAC", "find an address on the camera's network that nobody uses",
+     RunFreeIp},
+    {"thru-interface", "thru-interface MAC", "show the PC's adapter that reaches the camera",
+     RunThruInterface},
+    {"network-status", "network-status MAC", "show how the camera's network change is going",
+     RunNetworkStatus},
+    {"pppoe", "pppoe MAC available|done", "ask whether the camera's PPPoE server or link is up",
+     RunPppoe},
+    {"remote", "remote search [--background] | remote enable|state|url|alias|sub-domain MAC ...",
+     "the remote-access service", RunRemote},
 };
 
 int Usage(int code) {
@@ -28,7 +42,7 @@ int Usage(int code) {
 // Options are "--name value" or "--flag"; known flags take no value.
 bool IsFlag(const std::string& name) {
   return name == "json" || name == "background" || name == "help" || name == "dhcp" ||
-         name == "disable" || name == "enable";
+         name == "disable" || name == "enable" || name == "push-button";
 }
 
 }  // namespace
