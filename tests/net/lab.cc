@@ -316,7 +316,14 @@ void Lab::Reset() {
 }  // namespace netlab
 
 void LabTest::SetUp() {
-  if (!netlab::Lab::Get()) GTEST_SKIP() << netlab::Lab::UnavailableReason();
+  netlab::Lab* lab = netlab::Lab::Get();
+  if (!lab) GTEST_SKIP() << netlab::Lab::UnavailableReason();
+  // Nothing may reach the machine's own network: the test thread must still be in the lab.
+  struct stat here {}, pc {};
+  ASSERT_EQ(stat("/proc/thread-self/ns/net", &here), 0);
+  ASSERT_EQ(stat(("/run/netns/" + lab->Namespace("pc")).c_str(), &pc), 0);
+  ASSERT_TRUE(here.st_ino == pc.st_ino && here.st_dev == pc.st_dev)
+      << "the test thread is not in " << lab->Namespace("pc");
 }
 
 void LabTest::TearDown() {
