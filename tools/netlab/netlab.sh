@@ -60,7 +60,11 @@ check_cidr() {
   [ "$1" = "-" ] && return 0
   [[ "$1" =~ ^([0-9]{1,3}\.){3}[0-9]{1,3}/[0-9]{1,2}$ ]] || die "bad address '$1' (a.b.c.d/len)"
 }
-ns_exists() { ip netns list | awk '{print $1}' | grep -qx -- "$1"; }
+# Named namespaces are the files `ip netns add` makes here. Reading the folder, unlike
+# `ip netns list`, cannot fail when another lab removes a namespace at the same moment.
+NETNS_DIR=/run/netns
+netns_names() { ls -1 "$NETNS_DIR" 2>/dev/null || true; }
+ns_exists() { [ -e "$NETNS_DIR/$1" ]; }
 need_ns() { ns_exists "$1" || die "no namespace $1"; }
 
 # A namespace of our own: lo up, no IPv6 chatter, and no reverse-path filter, because cameras
@@ -199,7 +203,7 @@ cmd_exec() {
   exec ip netns exec "$lab-$ns" "$@"
 }
 
-lab_namespaces() { ip netns list 2>/dev/null | awk '{print $1}' | grep -E -- "^$1-[a-z0-9]+$" || true; }
+lab_namespaces() { netns_names | grep -E -- "^$1-[a-z0-9]+$" || true; }
 
 cmd_list() { need_args $# 1 list; check_lab "$1"; lab_namespaces "$1"; }
 
@@ -250,7 +254,7 @@ cmd_sweep() {
   need_args $# 1 sweep
   [[ "$1" =~ ^[a-z]{1,8}$ ]] || die "bad prefix '$1'"
   local lab pid
-  for lab in $(ip netns list | awk '{print $1}' | sed -nE "s/^($1[0-9]+)-[a-z0-9]+$/\1/p" | sort -u); do
+  for lab in $(netns_names | sed -nE "s/^($1[0-9]+)-[a-z0-9]+$/\1/p" | sort -u); do
     pid=${lab#"$1"}
     # A lab is stale when its owner is gone and nothing runs in its pc namespace any more.
     kill -0 "$pid" 2>/dev/null && continue
