@@ -322,6 +322,7 @@ test('alias dialog: 30 characters at most, a refusal keeps it open, Cancel ends 
   await field.fill('good-name');
   await page.locator('torvel-layer >> .tv-primary').click();
   assert.deepEqual(await result, { op: 'ShowAlias', confirmed: true, alias: 'good-name' });
+  await field.waitFor({ state: 'detached' }); // else the next wait may see the closing dialog
   result = d.run('ShowAlias', {});
   await field.waitFor();
   await page.keyboard.press('Escape');
@@ -330,8 +331,9 @@ test('alias dialog: 30 characters at most, a refusal keeps it open, Cancel ends 
 
 test('camera-information notice returns its check box', async () => {
   const result = d.run('ShowNotice', { caption: 'Torvel', message: 'Cannot read', check: 'Back to the list' });
-  await page.locator('torvel-layer >> input[type=checkbox]').check();
-  await page.locator('torvel-layer >> .tv-primary').click();
+  const card = page.locator('torvel-layer >> .tv-card:has(input[type=checkbox])');
+  await card.locator('input[type=checkbox]').check();
+  await card.locator('.tv-primary').click();
   assert.deepEqual(await result, { op: 'ShowNotice', closedWithOk: true, checked: true });
 });
 
