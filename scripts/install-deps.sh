@@ -4,7 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pkgs=(build-essential cmake ninja-build pkg-config libssl-dev libboost-dev nlohmann-json3-dev
       libcurl4-openssl-dev libturbojpeg0-dev libgtest-dev libgmock-dev libbenchmark-dev
-      iproute2 dnsmasq-base socat chromium nodejs npm xdg-utils)
+      iproute2 dnsmasq-base socat chromium xdg-utils)
+# Node.js may come from outside Debian (it does on our machines); take Debian's only if absent.
+command -v node >/dev/null && command -v npm >/dev/null || pkgs+=(nodejs npm)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
