@@ -1,7 +1,6 @@
 // The secure WPS exchange: public values and the shared secret through the scrambling.
 #include <algorithm>
 
-#include "discovery/camera_ops.h"
 #include "discovery/camera_wps.h"
 #include "discovery/poll_loop.h"
 #include "discovery/transaction.h"
@@ -35,8 +34,7 @@ int CheckCapability(CLANDAPObj& camera, uint16_t sequence, int mode) {
 }
 
 // A 38-byte result reply of commands 179 and 181: -1 unless complete with a 16-byte payload,
-// else the set-type decoding.
-// The export has no result record, so the triple is not kept.
+// else the set-type decoding (not kept: the WPS export has no result record).
 int DecodeResultReply(const std::optional<CommandReply>& reply) {
   if (!reply || !reply->complete() || reply->header.payload_length != kResultPayloadSize)
     return kOpFailed;
