@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -72,6 +73,18 @@ int WithCamera(Cli& cli, const std::string& usage, size_t count, Op&& op, size_t
   int index = OpenCamera(finder, cli, cli.args[mac_at], exit_code);
   if (index < 0) return exit_code;
   return op(finder, index);
+}
+
+// The text of a fixed record field, up to its first NUL.
+inline std::string TextOf(const char* field, size_t n) { return std::string(field, strnlen(field, n)); }
+
+// Copies `text` into a fixed record field; false when it does not fit with its terminator.
+template <size_t N>
+bool PutField(char (&field)[N], const std::string& text) {
+  if (text.size() >= N) return false;
+  std::memset(field, 0, N);
+  std::memcpy(field, text.data(), text.size());
+  return true;
 }
 
 // The version-1 record of camera `index` as JSON (no refresh).

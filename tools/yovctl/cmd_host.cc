@@ -10,8 +10,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string TextOf(const char* field, size_t n) { return std::string(field, strnlen(field, n)); }
-
 // A text export with a short size: prints it as `key`, or says that nothing was found.
 int TextCommand(Cli& cli, const char* usage, const char* key, const char* none,
                 int (*op)(YOVFinderHandle, int, char*, short*)) {

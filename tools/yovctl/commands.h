@@ -14,6 +14,18 @@ int RunThruInterface(Cli& cli);
 int RunNetworkStatus(Cli& cli);
 int RunPppoe(Cli& cli);
 int RunRemote(Cli& cli);
+int RunVerify(Cli& cli);
+int RunPassword(Cli& cli);
+int RunName(Cli& cli);
+int RunNetwork(Cli& cli);
+int RunTime(Cli& cli);
+int RunPppoeConfig(Cli& cli);
+int RunWireless(Cli& cli);
+int RunSurvey(Cli& cli);
+int RunOptions(Cli& cli);
+int RunRestart(Cli& cli);
+int RunFactoryReset(Cli& cli);
+int RunCommit(Cli& cli);
 
 // Adds "via", the local address through which the camera was reached, when it can be told.
 void AddLocalAddress(Finder& finder, int index, nlohmann::json& camera);
