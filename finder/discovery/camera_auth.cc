@@ -25,7 +25,7 @@ int CLANDAPObj::VerifyAuth(uint16_t sequence) {
   if (!reply) return kOpFailed;
   if (reply->header.status != kStatusOk)
     return reply->header.status == kStatusNoRetry ? kOpVerifyStatus4 : kOpAuthRefused;
-  if (reply->header.payload_length != 4) return kOpFailed;
+  if (!reply->complete() || reply->header.payload_length != 4) return kOpFailed;
   uint32_t value = GetU32(reply->payload(), 0);
   if (value == kVerifyAccepted) return kOpOk;
   return value == kVerifyValue2 ? kOpVerifyValue2 : kOpAuthRefused;

@@ -12,14 +12,19 @@ CLANCamFinder::~CLANCamFinder() {
   remote_search_worker_.Join();
 }
 
-bool CLANCamFinder::SinkAlive() const { return sink_ && sink_->alive && sink_->alive(sink_); }
+bool CLANCamFinder::SinkAlive() const {
+  Target t = CurrentTarget();
+  return t.sink && t.sink->alive && t.sink->alive(t.sink);
+}
 
 void CLANCamFinder::Send(uintptr_t what, intptr_t param) const {
-  if (sink_ && sink_->send) sink_->send(sink_, message_, what, param);
+  Target t = CurrentTarget();
+  if (t.sink && t.sink->send) t.sink->send(t.sink, t.message, what, param);
 }
 
 void CLANCamFinder::Post(uintptr_t what, intptr_t param) const {
-  if (sink_ && sink_->post) sink_->post(sink_, message_, what, param);
+  Target t = CurrentTarget();
+  if (t.sink && t.sink->post) t.sink->post(t.sink, t.message, what, param);
 }
 
 void CLANCamFinder::PostDelayedCompletion(int index, uint32_t wait_ms) {
@@ -38,14 +43,20 @@ void CLANCamFinder::ReportFound(Bytes payload) const {
   Send(YOV_NOTIFY_CAMERA_FOUND, reinterpret_cast<intptr_t>(&record));
 }
 
+bool CLANCamFinder::ListIdle(WorkerSlot& except) {
+  for (WorkerSlot* w : {&search_worker_, &wps_worker_, &remote_search_worker_})
+    if (w != &except && w->running()) return false;
+  return true;
+}
+
 int CLANCamFinder::SearchNow() {
-  if (!search_worker_.WaitIdle(kBusyWaitMs)) return -1;
+  if (!search_worker_.WaitIdle(kBusyWaitMs) || !ListIdle(search_worker_)) return -1;
   manager_.SetSearch(CmdSearch, kLandapPort);
   return manager_.Search(kSearchTimeoutMs, nullptr) ? 0 : -1;
 }
 
 int CLANCamFinder::SearchInBackground() {
-  if (!search_worker_.WaitIdle(kBusyWaitMs)) return -5;
+  if (!search_worker_.WaitIdle(kBusyWaitMs) || !ListIdle(search_worker_)) return -5;
   if (!SinkAlive()) return -3;
   bool started = search_worker_.Start([this] {
     manager_.SetSearch(CmdSearch, kLandapPort);

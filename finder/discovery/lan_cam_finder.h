@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 #include "discovery/delayed_completion.h"
@@ -17,7 +18,9 @@ class CLANCamFinder {
   // Waits for every worker, then deletes the camera list.
   ~CLANCamFinder();
 
+  // May be called at any time; workers take the pair as it is when they notify.
   void SetNotify(YOVNotifySink* sink, unsigned message) {
+    std::lock_guard lock(sink_mutex_);
     sink_ = sink;
     message_ = message;
   }
@@ -34,6 +37,9 @@ class CLANCamFinder {
   int SearchNow();
   // Camera search on the search worker: 0, -3 (no live sink), -5 (busy), -1.
   int SearchInBackground();
+  // True when no other worker uses the camera list: a search empties it, which would pull the
+  // camera object from under a running WPS worker or the other kind of search.
+  bool ListIdle(WorkerSlot& except);
 
   CLANDAPMgr& manager() { return manager_; }
   const std::wstring& user() const { return user_; }
@@ -51,6 +57,15 @@ class CLANCamFinder {
  private:
   CLANDAPMgr manager_;
   std::wstring user_, password_;
+  struct Target {
+    YOVNotifySink* sink;
+    unsigned message;
+  };
+  Target CurrentTarget() const {
+    std::lock_guard lock(sink_mutex_);
+    return {sink_, message_};
+  }
+  mutable std::mutex sink_mutex_;
   YOVNotifySink* sink_ = nullptr;
   unsigned message_ = 0;
   WorkerSlot search_worker_, wps_worker_, remote_search_worker_;

@@ -58,7 +58,7 @@ bool CLANCamMgr::HasMac(const Mac& mac) const {
 }
 
 bool CLANDAPMgr::SearchOnInterface(Ipv4 address, uint32_t timeout_ms) {
-  uint16_t sequence = sequence_;
+  uint16_t sequence = sequence_.load();
   auto request = BuildSearchRequest(search_command_, sequence);
   CBCModule bc(env_);
   int handled = 0;

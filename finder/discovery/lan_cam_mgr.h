@@ -1,6 +1,7 @@
 // CLANCamMgr and CLANDAPMgr: the adapter snapshot, the sequence counter and the camera list.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -34,7 +35,8 @@ class CLANCamMgr {
   int Count() const { return static_cast<int>(cameras_.size()); }
   CLANCamObject* Camera(int index) const;  // nullptr outside the list
   int FindByMac(const Mac& mac) const;     // highest valid index with this MAC, or -1
-  uint16_t NextSequence() { return sequence_++; }
+  // Safe from the WPS worker and the caller at once.
+  uint16_t NextSequence() { return sequence_.fetch_add(1); }
 
   Env& env() const { return env_; }
   // The adapter snapshot of the last search (host-side helpers find the camera's adapter here).
@@ -48,7 +50,7 @@ class CLANCamMgr {
   Env& env_;
   FoundCallback callback_;
   CAdapterEnumerator adapters_;
-  uint16_t sequence_;
+  std::atomic<uint16_t> sequence_;
   std::vector<std::unique_ptr<CLANCamObject>> cameras_;
 };
 

@@ -97,7 +97,10 @@ std::optional<std::vector<uint8_t>> CLANDAPObj::RefreshOnAdapter(Ipv4 address, u
         std::fill(reply.begin(), reply.end(), 0);
         int n = bc.Collect(timeout, reply.data(), reply.size(), nullptr, nullptr);
         if (n <= 0) break;
-        if (std::equal(mac_.begin(), mac_.end(), reply.begin() + 6)) return reply;
+        if (n >= 12 && std::equal(mac_.begin(), mac_.end(), reply.begin() + 6)) {
+          reply.resize(static_cast<size_t>(n));  // what arrived, so a short reply is refused
+          return reply;
+        }
       }
       timeout += env_.Random() % 300 + 200;
     }
@@ -107,7 +110,8 @@ std::optional<std::vector<uint8_t>> CLANDAPObj::RefreshOnAdapter(Ipv4 address, u
 
 bool CLANDAPObj::TakeRefreshReply(Bytes reply, uint16_t sequence) {
   auto h = DecodeHeader(reply);
-  if (!h || h->payload_length != kCameraInfoSize || h->sequence != sequence ||
+  if (!h || reply.size() != kRefreshReplySize || h->payload_length != kCameraInfoSize ||
+      h->sequence != sequence ||
       h->target_mac != mac_ || h->status != kStatusOk)
     return false;
   auto info = DecodeCameraInfo(reply.subspan(kHeaderSize, kCameraInfoSize));

@@ -19,10 +19,13 @@ int AttemptLoop(Env& env, CBCModule& bc, const ExchangeRequest& request, RetrySt
   int count = 0;
   for (;;) {
     bc.Send(request.datagram, 0, request.port);
+    // Each attempt reads only what it received: no bytes of an earlier reply linger.
+    std::fill(area.begin(), area.end(), 0);
     count = bc.Collect(state.timeout_ms, area.data(), area.size(), nullptr, nullptr);
     if (count > 0) arrived = true;
     if (count == static_cast<int>(request.expected)) return count;
-    if (!NextAttempt(state, request.retry, GetU16(Bytes(area), 16), env.Random())) return count;
+    uint16_t status = count >= 18 ? GetU16(Bytes(area), 16) : 0;
+    if (!NextAttempt(state, request.retry, status, env.Random())) return count;
   }
 }
 

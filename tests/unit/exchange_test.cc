@@ -127,3 +127,39 @@ TEST_F(ExchangeTest, AllAdaptersStopAtTheFirstFullReply) {
 
 }  // namespace
 }  // namespace yov::test
+
+namespace yov::test {
+namespace {
+
+TEST_F(ExchangeTest, AnEarlierAttemptsBytesDoNotLinger) {
+  // First attempt: a 26-byte reply with status 7; second attempt: a bare 10-byte fragment.
+  int attempt = 0;
+  env.peer = [&](FakeSocket& s, const Sent&) {
+    std::vector<uint8_t> d(++attempt == 1 ? 26 : 10, 0);
+    if (attempt == 1) d[16] = 7, d[24] = 0x55;
+    s.Deliver(d, Ip("10.0.0.9"));
+  };
+  EXPECT_EQ(Exchange(env, Ip("10.0.0.1"), Request(38, false), reply), 26);
+  attempt = 0;
+  env.peer = [&](FakeSocket& s, const Sent&) {
+    std::vector<uint8_t> d(++attempt == 1 ? 26 : 10, 0);
+    if (attempt == 1) d[16] = 4, d[24] = 0x55;  // status 4: stop at once
+    if (attempt == 2) d[0] = 0x11;
+    s.Deliver(d, Ip("10.0.0.9"));
+  };
+  EXPECT_EQ(Exchange(env, Ip("10.0.0.1"), Request(38), reply), 26);
+  // With retries and a status-7 first reply, the last attempt's fragment is all that remains.
+  attempt = 0;
+  env.peer = [&](FakeSocket& s, const Sent&) {
+    std::vector<uint8_t> d(++attempt == 1 ? 26 : 10, 0);
+    if (attempt == 1) d[16] = 7, d[24] = 0x55;
+    s.Deliver(d, Ip("10.0.0.9"));
+  };
+  EXPECT_EQ(Exchange(env, Ip("10.0.0.1"), Request(38), reply), 10);
+  ASSERT_EQ(reply.size(), 38u);
+  EXPECT_EQ(reply[16], 0);
+  EXPECT_EQ(reply[24], 0);
+}
+
+}  // namespace
+}  // namespace yov::test

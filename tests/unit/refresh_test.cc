@@ -115,3 +115,20 @@ TEST_F(RefreshTest, ReplyWithWrongSequenceOrStatusFails) {
 
 }  // namespace
 }  // namespace yov::test
+
+namespace yov::test {
+namespace {
+
+TEST_F(RefreshTest, TruncatedReplyDoesNotWipeTheCachedInformation) {
+  env.adapters = {MakeAdapter("lan1", "10.0.1.1", 2)};
+  env.peer = [](FakeSocket& s, const Sent& sent) {
+    auto reply = ReplyTo(sent.data, Payload("cut", "10.0.1.99"));
+    reply.resize(200);  // the length field still says 312
+    s.Deliver(reply, Ip("10.0.1.50"));
+  };
+  EXPECT_FALSE(manager.Refresh(0));
+  EXPECT_EQ(manager.Camera(0)->camera_address(), Ip("10.0.1.50"));
+}
+
+}  // namespace
+}  // namespace yov::test
