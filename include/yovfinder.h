@@ -375,7 +375,9 @@ YOV_EXPORT int YOVFinderSetOverlapNotify(YOVFinderHandle finder, YOVNotifySink *
 /* ---- Search and camera list ---- */
 
 /* Searches every adapter (3 s after the last reply on each). background 0: 0 when any reply
- * arrived, else -1. background 1: 0 started, -3 no live sink, -5 a search still runs. */
+ * arrived, else -1. background 1: 0 started, -3 no live sink, -5 a search still runs.
+ * A search empties the camera list, so it is also refused (-5, or -1 in the foreground) while
+ * a WPS worker or a remote-access search still uses the list. */
 YOV_EXPORT int YOVFinderSearch(YOVFinderHandle finder, int background);
 YOV_EXPORT int YOVGetCameraNum(YOVFinderHandle finder);
 YOV_EXPORT int YOVGetCameraMAC(YOVFinderHandle finder, int index, uint8_t mac[6]);
