@@ -3,8 +3,6 @@
 
 namespace yov {
 
-constexpr int kBusyWaitMs = 50;
-
 CLANCamFinder::~CLANCamFinder() {
   delayed_.Close();
   search_worker_.Join();
@@ -43,20 +41,21 @@ void CLANCamFinder::ReportFound(Bytes payload) const {
   Send(YOV_NOTIFY_CAMERA_FOUND, reinterpret_cast<intptr_t>(&record));
 }
 
-bool CLANCamFinder::ListIdle(WorkerSlot& except) {
+bool CLANCamFinder::MaySearch(WorkerSlot& mine) {
+  if (!mine.WaitIdle(kWorkerBusyWaitMs)) return false;
   for (WorkerSlot* w : {&search_worker_, &wps_worker_, &remote_search_worker_})
-    if (w != &except && w->running()) return false;
+    if (w != &mine && w->running()) return false;
   return true;
 }
 
 int CLANCamFinder::SearchNow() {
-  if (!search_worker_.WaitIdle(kBusyWaitMs) || !ListIdle(search_worker_)) return -1;
+  if (!MaySearch(search_worker_)) return -1;
   manager_.SetSearch(CmdSearch, kLandapPort);
   return manager_.Search(kSearchTimeoutMs, nullptr) ? 0 : -1;
 }
 
 int CLANCamFinder::SearchInBackground() {
-  if (!search_worker_.WaitIdle(kBusyWaitMs) || !ListIdle(search_worker_)) return -5;
+  if (!MaySearch(search_worker_)) return -5;
   if (!SinkAlive()) return -3;
   bool started = search_worker_.Start([this] {
     manager_.SetSearch(CmdSearch, kLandapPort);

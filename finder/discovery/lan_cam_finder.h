@@ -37,9 +37,10 @@ class CLANCamFinder {
   int SearchNow();
   // Camera search on the search worker: 0, -3 (no live sink), -5 (busy), -1.
   int SearchInBackground();
-  // True when no other worker uses the camera list: a search empties it, which would pull the
-  // camera object from under a running WPS worker or the other kind of search.
-  bool ListIdle(WorkerSlot& except);
+  // True when the search worker `mine` has ended (after up to 50 ms) and no other worker uses
+  // the camera list: a search empties it, which would pull the camera object from under a
+  // running WPS worker or the other kind of search.
+  bool MaySearch(WorkerSlot& mine);
 
   CLANDAPMgr& manager() { return manager_; }
   const std::wstring& user() const { return user_; }

@@ -5,15 +5,14 @@
 namespace yov {
 
 int RemoteSearchNow(CLANCamFinder& finder) {
-  WorkerSlot& worker = finder.remote_search_worker();
-  if (!worker.WaitIdle(kWorkerBusyWaitMs) || !finder.ListIdle(worker)) return YOV_E_FAILED;
+  if (!finder.MaySearch(finder.remote_search_worker())) return YOV_E_FAILED;
   finder.manager().SetSearch(CmdOstrelSearch, kRemoteAccessPort);
   return finder.manager().Search(kSearchTimeoutMs, nullptr) ? YOV_OK : YOV_E_FAILED;
 }
 
 int RemoteSearchInBackground(CLANCamFinder& finder) {
   WorkerSlot& worker = finder.remote_search_worker();
-  if (!worker.WaitIdle(kWorkerBusyWaitMs) || !finder.ListIdle(worker)) return YOV_E_BUSY;
+  if (!finder.MaySearch(worker)) return YOV_E_BUSY;
   if (!finder.SinkAlive()) return YOV_E_INVALID;
   bool started = worker.Start([&finder] {
     finder.manager().SetSearch(CmdOstrelSearch, kRemoteAccessPort);

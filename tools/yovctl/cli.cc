@@ -104,6 +104,15 @@ int OpenCamera(Finder& finder, const Cli& cli, const std::string& mac_text, int&
   return index;
 }
 
+bool ReadRecord(Finder& finder, int index, bool refresh, _YOVCamSettings& record) {
+  std::memset(&record, 0, sizeof record);
+  record.Version = 1;
+  unsigned long size = sizeof record;
+  int rc = refresh ? YOVGetCameraInfo(finder.get(), index, &record, &size)
+                   : YOVGetCameraInfoL(finder.get(), index, &record, &size);
+  return rc == 0;
+}
+
 nlohmann::json CameraJson(const _YOVCamSettings& r) {
   auto text = [](const char* field, size_t n) { return std::string(field, strnlen(field, n)); };
   nlohmann::json j;

@@ -87,6 +87,9 @@ bool PutField(char (&field)[N], const std::string& text) {
   return true;
 }
 
+// Camera `index`'s version-1 record, refreshed from the camera or as the search left it.
+bool ReadRecord(Finder& finder, int index, bool refresh, _YOVCamSettings& record);
+
 // The version-1 record of camera `index` as JSON (no refresh).
 nlohmann::json CameraJson(const _YOVCamSettings& record);
 

@@ -9,15 +9,6 @@
 namespace yovctl {
 namespace {
 
-bool ReadRecord(Finder& finder, int index, bool refresh, _YOVCamSettings& record) {
-  std::memset(&record, 0, sizeof record);
-  record.Version = 1;
-  unsigned long size = sizeof record;
-  int rc = refresh ? YOVGetCameraInfo(finder.get(), index, &record, &size)
-                   : YOVGetCameraInfoL(finder.get(), index, &record, &size);
-  return rc == 0;
-}
-
 void PrintTable(const nlohmann::json& cameras) {
   std::printf("%-17s  %-15s  %-5s  %-10s  %-10s  %-15s  %s\n", "MAC", "ADDRESS", "PORT", "MODEL",
               "BRAND", "VIA", "NAME");

@@ -10,12 +10,6 @@
 namespace yovctl {
 namespace {
 
-bool ReadRecord(Finder& finder, int index, _YOVCamSettings& record) {
-  std::memset(&record, 0, sizeof record);
-  unsigned long size = sizeof record;
-  return YOVGetCameraInfo(finder.get(), index, &record, &size) == 0;
-}
-
 // "now", or "YYYY-MM-DD HH:MM:SS".
 bool ParseTime(const std::string& text, _YOVCalendarTime& t) {
   if (text == "now") {
@@ -86,7 +80,7 @@ int RunName(Cli& cli) {
   if (cli.args.size() == 2) {
     return WithCamera(cli, "name MAC [NEW-NAME]", 2, [&](Finder& finder, int index) {
       _YOVCamSettings record;
-      if (!ReadRecord(finder, index, record))
+      if (!ReadRecord(finder, index, true, record))
         return Fail(kExitFailed, "the camera did not answer when its settings were read");
       if (!PutField(record.CameraName, cli.args[1]))
         return Fail(kExitUsage, "a camera name holds at most 63 bytes");
@@ -97,7 +91,7 @@ int RunName(Cli& cli) {
   }
   return WithCamera(cli, "name MAC [NEW-NAME]", 1, [&](Finder& finder, int index) {
     _YOVCamSettings record;
-    if (!ReadRecord(finder, index, record)) return Fail(kExitFailed, "the camera did not answer");
+    if (!ReadRecord(finder, index, true, record)) return Fail(kExitFailed, "the camera did not answer");
     PrintResult(cli, {{"name", TextOf(record.CameraName, sizeof record.CameraName)}});
     return kExitOk;
   });
